@@ -1,0 +1,39 @@
+// The application shell's process-wide state: window size, phase, the space
+// latch, idle pacing and the frame-rate counter.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+enum class GamePhase { Splash, Title, Playing };
+
+// Redisplays are requested only when more than 50 ms have passed since the last
+// request, so frames are at least 51 ms apart.
+struct IdlePacer {
+    bool firstCall = true;
+    int lastRequestMs = 0;
+    // True when a redisplay is due now (and records the request time).
+    bool poll(int nowMs);
+    // Milliseconds to wait before the next poll can succeed.
+    int msUntilDue(int nowMs) const;
+};
+
+struct FrameCounter {
+    bool firstCall = true;
+    int windowStartMs = 0;
+    int32_t count = 0;
+    // Counts one frame; prints "%5.1f fps (%i)\n" to out when a window of more
+    // than 1000 ms has closed. Returns true when a line was printed.
+    bool countFrame(int nowMs, std::FILE* out);
+};
+
+struct AppState {
+    int32_t windowWidth = 800;
+    int32_t windowHeight = 600;
+    GamePhase phase = GamePhase::Splash;
+    bool spaceReleased = false;
+    IdlePacer idle;
+    FrameCounter frames;
+};
+
+extern AppState app;

@@ -1,0 +1,3 @@
+#include "app/game_app.h"
+
+int main(int argc, char** argv) { runHoofbrawl(argc, argv); }

@@ -1,0 +1,48 @@
+#include "app/phases.h"
+
+#include <cstdlib>
+
+#include "audio/sounds.h"
+#include "platform/keys.h"
+#include "ui/hud_state.h"
+#include "world/map_reader.h"
+#include "world/world_grid.h"
+
+void runPhase(AppState& state, const PhaseDrawers& drawers) {
+    switch (state.phase) {
+    case GamePhase::Splash:
+        drawers.drawSplash();
+        drawers.fullWindowViewport();
+        if (asyncKeyDown(vk::Space)) state.phase = GamePhase::Title;
+        break;
+    case GamePhase::Title:
+        drawers.fullWindowViewport();
+        drawers.drawTitle();
+        if (!asyncKeyDown(vk::Space)) state.spaceReleased = true;
+        if (asyncKeyDown(vk::Space) && state.spaceReleased) {
+            state.phase = GamePhase::Playing;
+            stopSound(SoundId::SplashScreen);
+            playSound(SoundId::GameStart);
+            playSound(SoundId::Ambient);
+        }
+        break;
+    case GamePhase::Playing:
+        drawers.playingFrame();
+        break;
+    }
+}
+
+void newGame(AppState& state) {
+    introCallCount = 0;
+    releaseWorld();
+    if (state.phase != GamePhase::Splash) state.phase = GamePhase::Title;
+    readMap();
+}
+
+void checkNewGameKey(AppState& state) {
+    if (asyncKeyDown(vk::N)) newGame(state);
+}
+
+void checkQuitKey() {
+    if (asyncKeyDown(vk::Escape)) std::exit(1);
+}

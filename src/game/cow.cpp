@@ -1,0 +1,77 @@
+#include "game/cow.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "audio/sounds.h"
+#include "game/behaviours.h"
+#include "game/object_kinds.h"
+#include "platform/keys.h"
+#include "world/world_grid.h"
+
+float cow1Scale = kCow1NormalScale;
+float cow2Scale = kCow2NormalScale;
+
+Cow* makeCow(char kind, int column, int row) {
+    auto* cow = new Cow;
+    initObject(*cow, kind, column, row);
+    cow->jumpHeight = 0;
+    cow->jumpPhase = 0;
+    cow->speed = 0;
+    cow->hayCarried = 0;
+    cow->hayStored = 0;
+    cow->dashFrames = 0;
+    cow->energy = 100.0f;
+    cow->stepClearance = 0.3f;
+    cow->heading = 0;
+    cow->groundUnder = groundAt(column, row);
+    cow->heldEffect = doNothingTouch;
+    cow->maxSpeed = 0.5f;
+    cow->jumpAmplitude = 2.0f;
+    cow->dirY = 0.0f;
+    if (kind == '1') {
+        cow->keyUp = vk::Up;
+        cow->keyDown = vk::Down;
+        cow->keyLeft = vk::Left;
+        cow->keyRight = vk::Right;
+        cow->keyJump = vk::RShift;
+        cow->keyAttack = vk::RControl;
+        cow->keyHelp = vk::F12;
+        std::strcpy(cow->name, "Boris");
+        cow->dirX = -1.0f;
+        cow->jumpSound = static_cast<uint32_t>(SoundId::Cow1Jump);
+    } else {
+        cow->keyUp = vk::W;
+        cow->keyDown = vk::S;
+        cow->keyLeft = vk::A;
+        cow->keyRight = vk::D;
+        cow->keyJump = vk::LShift;
+        cow->keyAttack = vk::LControl;
+        cow->keyHelp = vk::F1;
+        std::strcpy(cow->name, "Horace");
+        cow->dirX = 1.0f;
+        cow->jumpSound = static_cast<uint32_t>(SoundId::Cow2JumpSoundSource);
+    }
+    return cow;
+}
+
+void updateCowLevel(Cow& cow) {
+    if (!cow.jumping) {
+        GroundTile* tile = groundAt(static_cast<int>(std::floor(cow.x)), static_cast<int>(std::floor(cow.y)));
+        if (tile) cow.baseLevel = tile->standLevel;
+        cow.jumpBase = cow.baseLevel;
+    } else {
+        cow.baseLevel = cow.jumpBase + cow.jumpHeight;
+    }
+}
+
+void stepPlayingFrameHeadless() {
+    updateCow(*world.cow1);
+    updateCow(*world.cow2);
+    // Each half that shows the scene draws both cows, and drawing refreshes
+    // their level; the result is the same however many halves draw.
+    if (!asyncKeyDown(world.cow1->keyHelp) || !asyncKeyDown(world.cow2->keyHelp)) {
+        updateCowLevel(*world.cow1);
+        updateCowLevel(*world.cow2);
+    }
+}

@@ -1,0 +1,17 @@
+// Draw behaviours of the object kinds, called as draw(column, row) with the
+// modelview at the cell's centre on its ground level.
+#pragma once
+
+void drawCow1(int column, int row);
+void drawCow2(int column, int row);
+void drawTree(int column, int row);
+void drawFence(int column, int row);
+void drawGate(int column, int row);
+void drawRock(int column, int row);
+void drawHayBale(int column, int row);
+void drawPill(int column, int row);
+void drawSyringe(int column, int row);
+void drawSilo(int column, int row);
+void drawBarn(int column, int row);
+void drawNothing(int column, int row);
+void drawDefaultObject(int column, int row);

@@ -1,0 +1,48 @@
+#include "platform/x11_keys.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+unsigned long keysymForVirtualKey(uint32_t vkCode) {
+    if (vkCode >= 'A' && vkCode <= 'Z') return XK_a + (vkCode - 'A');
+    if (vkCode >= '0' && vkCode <= '9') return XK_0 + (vkCode - '0');
+    if (vkCode >= vk::F1 && vkCode <= vk::F12) return XK_F1 + (vkCode - vk::F1);
+    switch (vkCode) {
+    case vk::Escape: return XK_Escape;
+    case vk::Space: return XK_space;
+    case vk::Left: return XK_Left;
+    case vk::Up: return XK_Up;
+    case vk::Right: return XK_Right;
+    case vk::Down: return XK_Down;
+    case vk::LShift: return XK_Shift_L;
+    case vk::RShift: return XK_Shift_R;
+    case vk::LControl: return XK_Control_L;
+    case vk::RControl: return XK_Control_R;
+    case 13: return XK_Return;
+    default: return 0;
+    }
+}
+
+X11Keys::X11Keys() {
+    // A connection of our own: the key map is the server's, whichever client asks.
+    Display* d = XOpenDisplay(nullptr);
+    display_ = d;
+    if (!d) return;
+    for (uint32_t code = 0; code < 256; ++code) {
+        unsigned long sym = keysymForVirtualKey(code);
+        keycodes_[code] = sym ? XKeysymToKeycode(d, sym) : 0;
+    }
+}
+
+X11Keys::~X11Keys() {
+    if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+bool X11Keys::isDown(uint32_t virtualKey) {
+    if (!display_ || virtualKey >= 256) return false;
+    unsigned char keycode = keycodes_[virtualKey];
+    if (keycode == 0) return false;
+    char keys[32];
+    XQueryKeymap(static_cast<Display*>(display_), keys);
+    return (keys[keycode / 8] >> (keycode % 8)) & 1;
+}

@@ -1,0 +1,19 @@
+// The live keyboard: every poll asks the X server which keys are down now.
+#pragma once
+
+#include "platform/keys.h"
+
+class X11Keys : public KeySource {
+public:
+    X11Keys();
+    ~X11Keys() override;
+    bool connected() const { return display_ != nullptr; }
+    bool isDown(uint32_t virtualKey) override;
+
+private:
+    void* display_ = nullptr;  // Display*, kept opaque so X11 stays in platform/
+    unsigned char keycodes_[256] = {};
+};
+
+// The X keysym a virtual-key code stands for, or 0 for codes the game never polls.
+unsigned long keysymForVirtualKey(uint32_t virtualKey);

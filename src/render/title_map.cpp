@@ -1,0 +1,4 @@
+// PLACEHOLDER(ui): the title map. To be written in full.
+#include "render/screens.h"
+
+void drawTitleMap() {}

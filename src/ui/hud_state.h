@@ -1,0 +1,6 @@
+#pragma once
+
+#include <cstdint>
+
+// Introductions drawn since the game began; one counter for both halves.
+extern int32_t introCallCount;

@@ -1,0 +1,146 @@
+#include "world/map_reader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "game/cow.h"
+#include "game/object_kinds.h"
+#include "world/ground_kinds.h"
+#include "world/world_grid.h"
+
+namespace {
+
+// Text-mode reading: a "\r\n" pair reads as one "\n"; a lone "\r" stays.
+class MapChars {
+public:
+    explicit MapChars(const std::string& bytes) : bytes_(bytes) {}
+    int next() {
+        if (pos_ >= bytes_.size()) return EOF;
+        unsigned char c = static_cast<unsigned char>(bytes_[pos_++]);
+        if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+            ++pos_;
+            return '\n';
+        }
+        return c;
+    }
+
+private:
+    const std::string& bytes_;
+    size_t pos_ = 0;
+};
+
+MapLoadResult fail(const std::string& message) {
+    releaseWorld();
+    return {false, message};
+}
+
+}  // namespace
+
+void setupPass() {
+    for (int column = 0; column < world.mapWidth; ++column) {
+        for (int row = 0; row < world.mapHeight; ++row) {
+            WorldObject* object = objectAt(column, row);
+            if (object) object->setup(static_cast<int>(object->x), static_cast<int>(object->y));
+        }
+    }
+}
+
+MapLoadResult readMapFromBytes(const std::string& bytes, const std::string& fileName) {
+    releaseWorld();
+    world.mapWidth = 0;
+    world.mapHeight = 0;
+    MapChars in(bytes);
+    int column = 0;
+    int row = 0;
+    int cow1Line = 0;
+    int cow2Line = 0;
+    for (int c = in.next(); c != EOF; c = in.next()) {
+        if (c == '\n') {
+            if (row >= kGridSize)
+                return fail(fileName + ": more than " + std::to_string(kGridSize) +
+                            " lines (the limit is " + std::to_string(kGridSize) + " lines)");
+            ++row;
+            world.mapWidth = column;
+            column = 0;
+        } else {
+            if (row >= kGridSize)
+                return fail(fileName + ": more than " + std::to_string(kGridSize) +
+                            " lines (the limit is " + std::to_string(kGridSize) + " lines)");
+            if (column >= kGridSize)
+                return fail(fileName + ": line " + std::to_string(row + 1) + " has more than " +
+                            std::to_string(kGridSize) + " cells (the limit is " +
+                            std::to_string(kGridSize) + " cells of two characters)");
+            if (column + 1 > world.usedColumns) world.usedColumns = column + 1;
+            if (row + 1 > world.usedRows) world.usedRows = row + 1;
+            int i = cellIndex(column, row);
+            world.groundGrid[i] = makeGroundTile(static_cast<char>(c), column, row);
+            int objectChar = in.next();  // whatever follows, even "\n" or the end
+            char kind = static_cast<char>(objectChar);
+            if (kind == ' ' || kind == '1' || kind == '2') {
+                world.objectGrid[i] = nullptr;
+            } else {
+                world.objectGrid[i] = makeObject(kind, column, row);
+            }
+            if (kind == '1' || kind == '2') {
+                int& seenOn = kind == '1' ? cow1Line : cow2Line;
+                if (seenOn)
+                    return fail(fileName + ": cow '" + kind + "' is placed twice (lines " +
+                                std::to_string(seenOn) + " and " + std::to_string(row + 1) +
+                                "); a map places exactly one '1' and one '2'");
+                seenOn = row + 1;
+                Cow* cow = makeCow(kind, column, row);
+                cow->homeColumn = column;
+                cow->homeRow = row;
+                (kind == '1' ? world.cow1 : world.cow2) = cow;
+            }
+            ++column;
+            if (objectChar == EOF) break;
+        }
+        world.mapHeight = row;
+    }
+    if (!world.cow1 || !world.cow2) {
+        const char* missing = !world.cow1 && !world.cow2 ? "no cow '1' and no cow '2'"
+                              : !world.cow1               ? "no cow '1'"
+                                                          : "no cow '2'";
+        return fail(fileName + ": " + missing + "; a map places exactly one '1' and one '2'");
+    }
+    setupPass();
+    world.cow1->rival = world.cow2;
+    world.cow2->rival = world.cow1;
+    return {true, ""};
+}
+
+MapLoadResult readMapFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        releaseWorld();
+        world.mapWidth = world.mapHeight = 0;
+        return {false, path + ": cannot open the map: " + std::strerror(errno)};
+    }
+    std::string bytes;
+    char buffer[65536];
+    size_t n;
+    // A map holds at most 256 lines of 512 characters; anything far larger
+    // cannot be a valid map and is not read whole.
+    const size_t cap = 4u << 20;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && bytes.size() <= cap) bytes.append(buffer, n);
+    bool readError = std::ferror(f);
+    int err = errno;
+    std::fclose(f);
+    if (readError) {
+        releaseWorld();
+        world.mapWidth = world.mapHeight = 0;
+        return {false, path + ": cannot read the map: " + std::strerror(err)};
+    }
+    return readMapFromBytes(bytes, path);
+}
+
+void readMap() {
+    MapLoadResult r = readMapFile(kMapFile);
+    if (!r.ok) {
+        std::fprintf(stderr, "%s\n", r.message.c_str());
+        std::exit(1);
+    }
+}

@@ -1,0 +1,95 @@
+# Helpers for screen tests: start the real game in a prepared data directory
+# under the X server in DISPLAY, press keys through XTest, capture the window.
+# Source this file; HOOFBRAWL_BUILD names the build directory.
+set -u
+
+HB_BUILD=${HOOFBRAWL_BUILD:?HOOFBRAWL_BUILD must name the build directory}
+HB_NAME=$(basename "${0%.sh}")
+HB_ART="$HB_BUILD/screen-artifacts/$HB_NAME"
+HB_WORK=$(mktemp -d "/tmp/hoofbrawl-$HB_NAME.XXXXXX")
+HB_PID=""
+HB_WID=""
+rm -rf "$HB_ART" && mkdir -p "$HB_ART"
+
+hb_cleanup() {
+  [ -n "$HB_PID" ] && kill "$HB_PID" 2>/dev/null
+  for k in Escape space n Shift_L Shift_R Control_L Control_R F1 F12 Up Down Left Right w a s d; do
+    xdotool keyup "$k" 2>/dev/null
+  done
+  rm -rf "$HB_WORK"
+}
+trap hb_cleanup EXIT
+
+hb_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A copy of the built data directory to change freely; prints its path.
+hb_prepare_data() {
+  local dir="$HB_WORK/data${1:-}"
+  rm -rf "$dir"
+  cp -r "$HB_BUILD/data" "$dir"
+  echo "$dir"
+}
+
+# Starts the game in DIR; stdout and stderr go to the artefacts.
+hb_start() {
+  local dir=$1
+  (cd "$dir" && exec "$HB_BUILD/hoofbrawl" >"$HB_ART/stdout.txt" 2>"$HB_ART/stderr.txt") &
+  HB_PID=$!
+}
+
+# Waits until the game's window is mapped and has drawn; sets HB_WID.
+hb_wait_window() {
+  local deadline=$((SECONDS + ${1:-30}))
+  HB_WID=""
+  while [ $SECONDS -lt $deadline ]; do
+    HB_WID=$(xdotool search --onlyvisible --name '^Hoofbrawl$' 2>/dev/null | head -n1)
+    [ -n "$HB_WID" ] && { sleep 1; return 0; }
+    kill -0 "$HB_PID" 2>/dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+# Holds a key long enough for a few frames (frames are 51 ms apart) to see it.
+hb_tap() { xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; sleep 0.2; }
+hb_down() { xdotool keydown "$1"; }
+hb_up() { xdotool keyup "$1"; }
+
+# Waits for the game to end; sets HB_RC to its exit status (or "timeout").
+# Not for $(...): only this shell can wait for its own child.
+hb_wait_exit() {
+  local deadline=$((SECONDS + ${1:-20}))
+  HB_RC=timeout
+  while [ $SECONDS -lt $deadline ]; do
+    if ! kill -0 "$HB_PID" 2>/dev/null; then
+      wait "$HB_PID"; HB_RC=$?; HB_PID=""; return 0
+    fi
+    sleep 0.1
+  done
+}
+
+# Captures the game's window into the artefacts as NAME.png; prints the path.
+hb_shot() {
+  local file="$HB_ART/$1.png"
+  import -window "$HB_WID" "$file" 2>/dev/null || xwd -id "$HB_WID" | convert xwd:- "$file"
+  echo "$file"
+}
+
+# The colour of one pixel as "r g b" (0-255).
+hb_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# The mean colour of a region WxH+X+Y as "r g b" (0-255).
+hb_region_mean() {
+  convert "$1" -crop "$2" +repage -format "%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]" info:
+}
+
+# True when every component of colour "r g b" is within TOL of the expected one.
+hb_close() {
+  local got=($1) want=($2) tol=${3:-8} i
+  for i in 0 1 2; do
+    local d=$(( ${got[$i]} - ${want[$i]} ))
+    [ ${d#-} -le "$tol" ] || return 1
+  done
+}
