@@ -14,3 +14,4 @@ void drawSilo(int, int) {}
 void drawBarn(int, int) {}
 void drawNothing(int, int) {}
 void drawDefaultObject(int, int) {}
+void drawMarkerBeam() {}

@@ -15,3 +15,6 @@ void drawSilo(int column, int row);
 void drawBarn(int column, int row);
 void drawNothing(int column, int row);
 void drawDefaultObject(int column, int row);
+
+// The translucent beam over a cow's home cell, as tall as the camera distance.
+void drawMarkerBeam();

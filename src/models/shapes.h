@@ -1,0 +1,17 @@
+// The shapes every model is built from. None sets a colour or binds a
+// texture; only drawPrism changes an enable state.
+#pragma once
+
+struct GLUquadric;
+
+void drawCylinder(GLUquadric* quadric, double baseRadius, double topRadius, double height, int slices, int stacks);
+void drawTexturedCylinder(double baseRadius, double topRadius, double height, int slices, int stacks);
+void drawTexturedCone(double baseRadius, double height, int slices, int stacks);
+void drawTexturedDisk(double innerRadius, double outerRadius, int slices, int loops);
+// Slices and stacks arrive as reals and are truncated.
+void drawSphere(GLUquadric* quadric, double radius, double slices, double stacks);
+void drawTexturedSphere(double radius, double slices, double stacks);
+void drawCube(double size);
+void drawHalfBox(double size);
+void drawTorus(double innerRadius, double outerRadius, double sides, double rings);
+void drawPrism(double width, double height, double depth);
