@@ -1,5 +1,47 @@
-// PLACEHOLDER(ui): fonts and text. To be written in full.
 #include "ui/fonts.h"
 
-void createFonts(const char*) {}
-void drawText(const char*) {}
+#include <FTGL/ftgl.h>
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+FTFont* fontTable[kFontCount] = {};
+
+void createFonts(const char* path) {
+    // All six are built before any is checked, so a missing file is reported
+    // once, for the first slot.
+    fontTable[0] = new FTGLBitmapFont(path);
+    fontTable[1] = new FTGLPixmapFont(path);
+    fontTable[2] = new FTGLOutlineFont(path);
+    fontTable[3] = new FTGLPolygonFont(path);
+    fontTable[4] = new FTGLExtrdFont(path);
+    fontTable[5] = new FTGLTextureFont(path);
+    for (FTFont* font : fontTable) {
+        if (font->Error()) {
+            std::fprintf(stderr, "Failed to open font %s", path);
+            std::exit(1);
+        }
+        if (!font->FaceSize(144, 72)) {
+            std::fprintf(stderr, "Failed to set size");
+            std::exit(1);
+        }
+        font->Depth(5.0f);
+        font->CharMap(ft_encoding_unicode);
+    }
+}
+
+void drawText(const char* text) {
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glTranslatef(0.0f, 0.0f, 10.0f);
+    // FTGL keeps each glyph's geometry in a display list after its first use,
+    // so redrawing the HUD every frame replays lists instead of rebuilding
+    // the extruded outlines.
+    fontTable[textFontIndex]->Render(text);
+    glDisable(GL_BLEND);
+}
+
+float textAdvance(const char* text) {
+    FTFont* font = fontTable[textFontIndex];
+    return font ? font->Advance(text) : 0.0f;
+}

@@ -1,4 +1,150 @@
-// PLACEHOLDER(ui): the HUD. To be written in full.
 #include "ui/hud.h"
 
-void drawHud(const Cow&) {}
+#include <GL/gl.h>
+
+#include "game/actions.h"
+#include "models/draw_behaviours.h"
+#include "models/shapes.h"
+#include "render/screens.h"
+#include "ui/fonts.h"
+#include "ui/hud_screens.h"
+#include "ui/hud_state.h"
+#include "ui/number_format.h"
+
+// Everything here is laid out in eye coordinates on the near plane (z = -1),
+// where one unit of y is half the viewport's height. Text is flattened by a
+// zero z scale so the extruded glyphs lie in that plane.
+
+namespace {
+
+constexpr int kHayGoal = 60;
+
+void drawTextAt(const char* text, float x, float y, float scale) {
+    glPushMatrix();
+    glTranslatef(x, y, -1.0f);
+    glScalef(scale, scale, 0.0f);
+    drawText(text);
+    glPopMatrix();
+}
+
+void drawIntro(const Cow& cow) {
+    drawTextAt("PLAYER:", -0.55f, 0.7f, 0.0018f);
+    drawTextAt(cow.name, -0.5f, 0.5f, 0.0015f);
+    drawTextAt("COLLECT ", -0.65f, 0.1f, 0.0007f);
+    drawTextAt(formatThreeDigits(kHayGoal, numberText), -0.155f, 0.1f, 0.0007f);
+    drawTextAt(" HAY TO WIN!", 0.0f, 0.1f, 0.0007f);
+    drawTextAt(introHelpLine(cow), -0.5f, -0.5f, 0.0005f);
+}
+
+void drawControlsPanel(const Cow& cow) {
+    fillControlsLines(cow, controlsLines);
+    drawTextAt("CONTROLS", -0.6f, 0.8f, 0.0015f);
+    const float lineY[kControlsLineCount] = {0.6f, 0.4f, 0.2f, 0.0f, -0.2f, -0.4f};
+    for (int i = 0; i < kControlsLineCount; ++i) drawTextAt(controlsLines[i], -0.6f, lineY[i], 0.0006f);
+    drawTextAt("NEW GAME: 'N'", -0.6f, -0.6f, 0.0006f);
+    drawTextAt("QUIT: ESC", -0.6f, -0.8f, 0.0006f);
+}
+
+// Under the identity projection the panel fills the viewport: controls in the
+// lower half, the arena map in the upper half.
+void drawHelpPanel(const Cow& cow) {
+    glPushMatrix();
+    glTranslatef(0.0f, -0.5f, 0.0f);
+    glScalef(1.0f, 0.5f, 1.0f);
+    drawControlsPanel(cow);
+    glPopMatrix();
+
+    glPushMatrix();
+    glTranslatef(0.0f, 0.5f, 0.0f);
+    glScalef(1.0f, 0.5f, 1.0f);
+    drawTitleMap();
+    glPopMatrix();
+}
+
+void drawOutcome(const Cow& cow, const char* verdict) {
+    drawTextAt(cow.name, -0.6f, 0.0f, 0.001f);
+    drawTextAt(verdict, 0.1f, 0.0f, 0.001f);
+}
+
+void drawWinText(const Cow& cow) { drawOutcome(cow, "   WINS!"); }
+void drawLoseText(const Cow& cow) { drawOutcome(cow, "LOSES!"); }
+
+void drawStoredHay(const Cow& cow) {
+    struct Bale {
+        float x, y, z, scale;
+    };
+    // Growing from left to right.
+    const Bale bales[3] = {{0.02f, 0.1f, -0.08f, 0.08f}, {0.17f, 0.1f, -0.1f, 0.1f}, {0.36f, 0.1f, -0.1f, 0.12f}};
+    glPushMatrix();
+    glTranslatef(0.25f, -0.9f, -1.0f);
+    for (const Bale& b : bales) {
+        glPushMatrix();
+        glTranslatef(b.x, b.y, b.z);
+        glScalef(b.scale, b.scale, -b.scale);
+        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+        drawHayBale(0, 0);
+        glPopMatrix();
+    }
+    glScalef(0.0015f, 0.0015f, 0.0f);
+    drawText(formatThreeDigits(cow.hayStored, numberText));
+    glPopMatrix();
+}
+
+void drawCarriedHay(const Cow& cow) {
+    glPushMatrix();
+    glTranslatef(-0.5f, -0.9f, -1.0f);
+    glPushMatrix();
+    glScalef(0.1f, 0.1f, -0.1f);
+    drawHayBale(0, 0);
+    glPopMatrix();
+    glScalef(0.0015f, 0.0015f, 0.0f);
+    drawText(formatTwoDigits(cow.hayCarried, numberText));
+    glPopMatrix();
+}
+
+// The bar's foot stays at y = -0.9 and it grows by 0.2 per 100 energy; it
+// takes the current colour, the white the carried-hay number left.
+void drawEnergyBar(const Cow& cow) {
+    float v = cow.energy;
+    glPushMatrix();
+    glTranslatef(-0.6f, v / 1000.0f - 0.9f, -1.0f);
+    glScalef(0.038f, v / 500.0f, 0.0f);
+    drawCube(1.0);
+    glPopMatrix();
+    drawTextAt(formatThreeDigits(static_cast<int>(v), numberText), -0.625f, v / 500.0f - 0.88f, 0.0002f);
+}
+
+void drawSlowSyringeIcon(const Cow& cow) {
+    glPushMatrix();
+    glTranslatef(-0.1f, -0.9f, -1.0f);
+    glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+    glScalef(0.15f, 0.15f, -0.15f);
+    if (cow.heldEffect == slowEffect) drawSyringe(0, 0);
+    glPopMatrix();
+}
+
+}  // namespace
+
+void drawHud(const Cow& cow) {
+    switch (chooseHudScreen(cow)) {
+    case HudScreen::Intro:
+        drawIntro(cow);
+        ++introCallCount;
+        break;
+    case HudScreen::HelpPanel:
+        drawHelpPanel(cow);
+        break;
+    case HudScreen::WinText:
+        drawWinText(cow);
+        break;
+    case HudScreen::LoseText:
+        drawLoseText(cow);
+        break;
+    case HudScreen::Regular:
+        drawStoredHay(cow);
+        drawCarriedHay(cow);
+        drawEnergyBar(cow);
+        drawSlowSyringeIcon(cow);
+        break;
+    }
+}

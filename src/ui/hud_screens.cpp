@@ -1,0 +1,60 @@
+#include "ui/hud_screens.h"
+
+#include <cstring>
+
+#include "platform/keys.h"
+
+HudScreen chooseHudScreen(const Cow& cow) {
+    if (introCallCount < 200) return HudScreen::Intro;
+    if (asyncKeyDown(cow.keyHelp)) return HudScreen::HelpPanel;
+    if (cow.winner) return HudScreen::WinText;
+    if (cow.rival && cow.rival->winner) return HudScreen::LoseText;
+    return HudScreen::Regular;
+}
+
+namespace {
+
+struct KeyWords {
+    ControlsLine line;
+    uint32_t key;
+    const char* text;
+};
+
+// Player 1's keys, then player 2's.
+const KeyWords kKeyWords[] = {
+    {UpLine, vk::Up, "UP: UP"},
+    {DownLine, vk::Down, "DOWN: DOWN"},
+    {LeftLine, vk::Left, "LEFT: LEFT"},
+    {RightLine, vk::Right, "RIGHT: RIGHT"},
+    {JumpLine, vk::RShift, "JUMP: RSHIFT"},
+    {AttackLine, vk::RControl, "ATTACK: RCTRL"},
+    {UpLine, vk::W, "UP: 'W'"},
+    {DownLine, vk::S, "DOWN: 'S'"},
+    {LeftLine, vk::A, "LEFT: 'A'"},
+    {RightLine, vk::D, "RIGHT: 'D'"},
+    {JumpLine, vk::LShift, "JUMP: LSHIFT"},
+    {AttackLine, vk::LControl, "ATTACK: LCTRL"},
+};
+
+}  // namespace
+
+const char* controlsLineText(ControlsLine line, uint32_t virtualKey) {
+    for (const KeyWords& k : kKeyWords)
+        if (k.line == line && k.key == virtualKey) return k.text;
+    return nullptr;
+}
+
+void fillControlsLines(const Cow& cow, char lines[kControlsLineCount][kControlsLineSize]) {
+    const uint32_t keys[kControlsLineCount] = {cow.keyUp,    cow.keyDown, cow.keyLeft,
+                                               cow.keyRight, cow.keyJump, cow.keyAttack};
+    for (int i = 0; i < kControlsLineCount; ++i) {
+        const char* text = controlsLineText(static_cast<ControlsLine>(i), keys[i]);
+        if (!text) continue;
+        std::strncpy(lines[i], text, kControlsLineSize - 1);
+        lines[i][kControlsLineSize - 1] = '\0';
+    }
+}
+
+const char* introHelpLine(const Cow& cow) {
+    return cow.kind == '1' ? "Hit F12 for controls during game" : "Hit F1 for controls during game";
+}

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/keys.h"
+#include "ui/hud_screens.h"
+#include "ui/hud_state.h"
+
+namespace {
+
+class HudScreenTest : public ::testing::Test {
+protected:
+    ScriptedKeys keys;
+    Cow boris;
+    Cow horace;
+
+    void SetUp() override {
+        setKeySource(&keys);
+        introCallCount = 200;
+        boris.kind = '1';
+        boris.keyHelp = vk::F12;
+        boris.rival = &horace;
+        horace.kind = '2';
+        horace.keyHelp = vk::F1;
+        horace.rival = &boris;
+    }
+    void TearDown() override {
+        setKeySource(nullptr);
+        introCallCount = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(HudScreenTest, IntroductionComesFirstEvenOverHelpAndWin) {
+    introCallCount = 199;
+    keys.press(vk::F12);
+    boris.winner = 1;
+    EXPECT_EQ(chooseHudScreen(boris), HudScreen::Intro);
+    EXPECT_EQ(introCallCount, 199) << "choosing must not count";
+    introCallCount = 200;
+    EXPECT_EQ(chooseHudScreen(boris), HudScreen::HelpPanel);
+}
+
+TEST_F(HudScreenTest, HelpKeyIsPerPlayerAndBeatsTheOutcome) {
+    keys.press(vk::F1);
+    horace.winner = 1;
+    EXPECT_EQ(chooseHudScreen(horace), HudScreen::HelpPanel);
+    EXPECT_EQ(chooseHudScreen(boris), HudScreen::LoseText);
+    keys.releaseAll();
+    EXPECT_EQ(chooseHudScreen(horace), HudScreen::WinText);
+}
+
+TEST_F(HudScreenTest, RegularHudWithoutAWinner) {
+    EXPECT_EQ(chooseHudScreen(boris), HudScreen::Regular);
+    EXPECT_EQ(chooseHudScreen(horace), HudScreen::Regular);
+    boris.winner = 1;
+    EXPECT_EQ(chooseHudScreen(boris), HudScreen::WinText);
+    EXPECT_EQ(chooseHudScreen(horace), HudScreen::LoseText);
+}
+
+TEST_F(HudScreenTest, ControlsLinesForBothPlayers) {
+    char lines[kControlsLineCount][kControlsLineSize] = {"0", "0", "0", "0", "0", "0"};
+    boris.keyUp = vk::Up;
+    boris.keyDown = vk::Down;
+    boris.keyLeft = vk::Left;
+    boris.keyRight = vk::Right;
+    boris.keyJump = vk::RShift;
+    boris.keyAttack = vk::RControl;
+    fillControlsLines(boris, lines);
+    const char* expected1[] = {"UP: UP", "DOWN: DOWN", "LEFT: LEFT", "RIGHT: RIGHT", "JUMP: RSHIFT", "ATTACK: RCTRL"};
+    for (int i = 0; i < kControlsLineCount; ++i) EXPECT_STREQ(lines[i], expected1[i]);
+
+    horace.keyUp = vk::W;
+    horace.keyDown = vk::S;
+    horace.keyLeft = vk::A;
+    horace.keyRight = vk::D;
+    horace.keyJump = vk::LShift;
+    horace.keyAttack = vk::LControl;
+    fillControlsLines(horace, lines);
+    const char* expected2[] = {"UP: 'W'", "DOWN: 'S'", "LEFT: 'A'", "RIGHT: 'D'", "JUMP: LSHIFT", "ATTACK: LCTRL"};
+    for (int i = 0; i < kControlsLineCount; ++i) EXPECT_STREQ(lines[i], expected2[i]);
+}
+
+// A key the table has no words for, or a key on the wrong line, keeps the
+// line's previous text.
+TEST_F(HudScreenTest, UnknownKeysLeaveTheLineAlone) {
+    char lines[kControlsLineCount][kControlsLineSize] = {"0", "0", "0", "0", "0", "0"};
+    boris.keyUp = vk::Up;
+    boris.keyDown = vk::W;  // W names the up line, not the down line
+    boris.keyLeft = 0;
+    boris.keyRight = vk::Space;
+    boris.keyJump = vk::RShift;
+    boris.keyAttack = 999;
+    fillControlsLines(boris, lines);
+    EXPECT_STREQ(lines[0], "UP: UP");
+    EXPECT_STREQ(lines[1], "0");
+    EXPECT_STREQ(lines[2], "0");
+    EXPECT_STREQ(lines[3], "0");
+    EXPECT_STREQ(lines[4], "JUMP: RSHIFT");
+    EXPECT_STREQ(lines[5], "0");
+}
+
+TEST_F(HudScreenTest, SharedControlsLinesStartAsZero) {
+    for (const auto& line : controlsLines) EXPECT_STREQ(line, "0");
+}
+
+TEST_F(HudScreenTest, IntroductionNamesEachPlayersHelpKey) {
+    EXPECT_STREQ(introHelpLine(boris), "Hit F12 for controls during game");
+    EXPECT_STREQ(introHelpLine(horace), "Hit F1 for controls during game");
+}
