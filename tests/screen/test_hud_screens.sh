@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The HUD's screens in both halves, from the real game started straight into
+# play with the cows' state set: the introduction, the regular HUD with hay
+# carried and stored and a held syringe, and the win and lose texts.
+. "$(dirname "$0")/lib.sh"
+
+white_count() {
+  convert "$1" -crop "$2" +repage -colorspace gray -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+# Fails unless the region holds at least MIN white pixels (text).
+has_text() {  # shot region min what
+  local n
+  n=$(white_count "$1" "$2")
+  [ "$n" -ge "$3" ] || hb_fail "$4: $n white pixels in $2, expected at least $3"
+}
+no_text() {  # shot region what
+  local n
+  n=$(white_count "$1" "$2")
+  [ "$n" -le 5 ] || hb_fail "$3: $n white pixels in $2, expected none"
+}
+
+data=$(hb_prepare_data)
+scene_shot() {  # scene -> path of a screenshot after a second of frames
+  (cd "$data" && exec "$HB_BUILD/tests/hud_scene" "$1" >"$HB_ART/$1.stdout.txt" 2>"$HB_ART/$1.stderr.txt") &
+  HB_PID=$!
+  hb_wait_window || hb_fail "no window for scene $1"
+  sleep 1
+  hb_shot "$1" >/dev/null
+  kill "$HB_PID"; wait "$HB_PID" 2>/dev/null; HB_PID=""
+  echo "$HB_ART/$1.png"
+}
+
+# In the 800 x 600 window the right half (Boris) starts at x 402 and the left
+# half (Horace) at x 0; both are about 400 pixels wide, with a 90-degree
+# perspective of aspect 2/3 on the near plane where the HUD lies: an eye x
+# maps to a pixel 200 * (1.5 x + 1) from the half's left edge.
+
+shot=$(scene_shot intro)
+for half in 0 402; do
+  has_text "$shot" 330x40+$((half + 30))+52 2000 "PLAYER: at x $half"
+  has_text "$shot" 130x42+$((half + 50))+108 1000 "the name at x $half"
+  has_text "$shot" 380x24+$((half + 5))+246 1000 "the hay line at x $half"
+  has_text "$shot" 290x20+$((half + 50))+432 600 "the help line at x $half"
+done
+# Horace's name is longer than Boris's.
+has_text "$shot" 40x42+200+108 200 "the end of Horace"
+no_text "$shot" 40x42+$((402 + 200))+108 "past the end of Boris"
+
+shot=$(scene_shot regular)
+for half in 0 402; do
+  has_text "$shot" 70x45+$((half + 48))+524 600 "carried hay at x $half"
+  has_text "$shot" 105x45+$((half + 272))+524 900 "stored hay at x $half"
+done
+
+# Both wins: the name at eye x -0.6 and the verdict at 0.1, at mid-height.
+# "LOSES!" starts at 0.1, "   WINS!" three spaces later, so the verdict's
+# first 30 pixels tell them apart.
+for winner in 1 2; do
+  shot=$(scene_shot win$winner)
+  for half in 0 402; do
+    has_text "$shot" 90x40+$((half + 20))+265 600 "a name at x $half (win$winner)"
+    has_text "$shot" 60x40+$((half + 330))+265 300 "the verdict's end at x $half (win$winner)"
+    # Right half is Boris (cow 1), left half Horace (cow 2).
+    if { [ $half = 402 ] && [ $winner = 1 ]; } || { [ $half = 0 ] && [ $winner = 2 ]; }; then
+      no_text "$shot" 30x40+$((half + 230))+265 "the start of WINS! at x $half (win$winner)"
+    else
+      has_text "$shot" 30x40+$((half + 230))+265 150 "the start of LOSES! at x $half (win$winner)"
+    fi
+  done
+done
+echo "ok"
