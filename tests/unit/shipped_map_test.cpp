@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <set>
 #include <sstream>
 #include <string>
