@@ -3,8 +3,11 @@
 #include <AL/al.h>
 #include <AL/alut.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "audio/openal_sink.h"
 
@@ -70,6 +73,20 @@ const SoundRow kRows[kSoundCount] = {
 ALuint sources[kSoundCount] = {};
 int created = 0;
 
+// ALUT says only "I/O error" for a file it cannot open; the system says why.
+std::string reasonInWords(const char* file, int alutError) {
+    std::string reason = alutGetErrorString(alutError);
+    if (alutError == ALUT_ERROR_IO_ERROR) {
+        errno = 0;
+        if (FILE* f = std::fopen(file, "rb")) {
+            std::fclose(f);
+        } else if (errno != 0) {
+            reason = std::string("cannot open it: ") + std::strerror(errno) + " (" + reason + ")";
+        }
+    }
+    return reason;
+}
+
 [[noreturn]] void failRow(const SoundRow& row, long code) {
     std::fputs(row.failureMessage, stdout);
     std::printf("%ld", code);
@@ -126,7 +143,7 @@ void loadSounds() {
         ALenum error = alGetError();
         if (error != AL_NO_ERROR) failRow(row, error);
         if (read.alutError != ALUT_ERROR_NO_ERROR) {
-            std::fprintf(stderr, "%s: %s\n", row.file, alutGetErrorString(read.alutError));
+            std::fprintf(stderr, "%s: %s\n", row.file, reasonInWords(row.file, read.alutError).c_str());
             std::fflush(stderr);
             failRow(row, read.alutError);
         }

@@ -281,7 +281,7 @@ Signal alarm() {
         double gate = rampUp(local, 0.004) * (1 - rampUp(local - (seg - 0.006), 0.006));
         out[i] = gate * lp(0.6 * sq(hz) + 0.4 * saw(hz));
     }
-    finish(out, 0.002, 0.03, 0.45);
+    finish(out, 0.002, 0.05, 0.45);
     return out;
 }
 
