@@ -69,6 +69,7 @@ Signal chewing() {
         }
         mixInto(out, bite, samples(bites[b] + noise.range(0, 0.015)), 1.0 - 0.12 * b);
     }
+    squash(out, 2.0);
     finish(out, 0.002, 0.05, 0.75);
     return out;
 }
@@ -281,7 +282,7 @@ Signal alarm() {
         double gate = rampUp(local, 0.004) * (1 - rampUp(local - (seg - 0.006), 0.006));
         out[i] = gate * lp(0.6 * sq(hz) + 0.4 * saw(hz));
     }
-    finish(out, 0.002, 0.05, 0.45);
+    finish(out, 0.002, 0.05, 0.38);
     return out;
 }
 

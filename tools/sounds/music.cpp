@@ -17,7 +17,7 @@ Signal brass(double hz, double seconds, double brightness) {
     Saw a, b;
     Sine vib;
     Biquad lp;
-    const double release = 0.2;
+    const double release = std::min(0.2, seconds * 0.5);
     for (size_t i = 0; i < out.size(); ++i) {
         double t = static_cast<double>(i) / kRate;
         double amp = rampUp(t, 0.03) * (t < seconds ? 1.0 - 0.15 * std::min(1.0, t / 0.3)
@@ -86,8 +86,7 @@ Signal introTune() {
     }
     removeDc(out);
     // Round off the sharpest pluck attacks: louder tune for the same peak.
-    normalise(out, 1.0);
-    for (double& v : out) v = std::tanh(1.6 * v) / std::tanh(1.6);
+    squash(out, 1.6);
     normalise(out, 0.6);
     return out;
 }

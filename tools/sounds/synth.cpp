@@ -34,6 +34,11 @@ void normalise(Signal& s, double peak) {
     for (double& v : s) v *= peak / m;
 }
 
+void squash(Signal& s, double drive) {
+    normalise(s, 1.0);
+    for (double& v : s) v = std::tanh(drive * v) / std::tanh(drive);
+}
+
 void removeDc(Signal& s) {
     if (s.empty()) return;
     double mean = 0;

@@ -160,6 +160,10 @@ void fadeEdges(Signal& s, double inSeconds, double outSeconds);
 // Scales so that the highest peak is `peak` (of full scale).
 void normalise(Signal& s, double peak);
 
+// Squashes peaks (tanh) after scaling to full scale: sparse, spiky sounds get
+// more body for the same peak. `drive` 1 is gentle, 3 is strong.
+void squash(Signal& s, double drive);
+
 // Removes the mean (no DC offset in any file).
 void removeDc(Signal& s);
 

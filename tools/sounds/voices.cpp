@@ -48,7 +48,7 @@ Signal voiceMoo(const MooShape& m) {
     Mouth mouth;
     Biquad nasal;
     Noise noise(m.seed);
-    OnePoleLow wobble(6), breathTone(1200);
+    OnePoleLow wobble(6), breathTone(1200), throat(700);
     const int n = static_cast<int>(out.size());
     for (int i = 0; i < n; ++i) {
         double u = static_cast<double>(i) / n;  // 0..1 through the moo
@@ -59,11 +59,13 @@ Signal voiceMoo(const MooShape& m) {
         // Mouth: closed "mm", opens to the vowel, half closes at the end.
         double open = rampUp(u, 0.3) * (1.0 - 0.55 * rampUp(u - 0.7, 0.3));
         Formants f = mix(m.closed, m.open, open);
-        double src = saw(hz) + 0.08 * breathTone(noise.white());
+        // A softened sawtooth: the throat rounds off the buzz.
+        double src = 2.0 * throat(saw(hz)) + 0.08 * breathTone(noise.white());
         double voiced = mouth(src, f);
         nasal.lowPass(300 + 900 * open, 0.8);
         double closedPart = nasal(src) * 0.22;
-        double amp = rampUp(t, 0.09) * (1.0 - rampUp(u - 0.72, 0.28));
+        // Swells as the mouth opens, then dies away.
+        double amp = rampUp(t, 0.09) * (1.0 - rampUp(u - 0.72, 0.28)) * (0.6 + 0.4 * std::sin(kPi * std::min(1.0, u * 1.3)));
         out[i] = amp * (voiced * (0.4 + 0.6 * open) + closedPart * (1.0 - open));
     }
     removeDc(out);
@@ -113,6 +115,7 @@ Signal burp() {
         out[i] = amp * v;
     }
     removeDc(out);
+    squash(out, 2.5);
     fadeEdges(out, 0.005, 0.05);
     normalise(out, 0.75);
     return out;
