@@ -14,8 +14,8 @@ unset ALSOFT_DRIVERS
 export ALSOFT_CONF="$conf"
 
 now() { date +%s.%N; }
-# Seconds since the recording began (the device opens first thing at start-up).
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
+add() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a + b }'; }
 
 # "Pk RMS" in dB of the recording from START for LENGTH seconds. The game never
 # closes the device, so the header's lengths are left open: ignore them.
@@ -33,28 +33,36 @@ sleep 2
 splash_end=$(since "$t0")
 hb_tap space
 sleep 1
-hb_tap space
 play_at=$(since "$t0")
+hb_tap space
 sleep 5
 hb_tap Escape
 hb_wait_exit; rc=$HB_RC
+ended=$(since "$t0")
 [ "$rc" = 1 ] || hb_fail "ESC gave status $rc"
 [ -s "$rec" ] || hb_fail "nothing recorded"
+# The device opens a little after the game starts and records in real time
+# until the game ends, so the recording's length tells how late it began.
+length=$(sox --ignore-length "$rec" -n stats 2>&1 | awk '/^Length s/ { print $3 }')
+late=$(awk -v e="$ended" -v l="$length" 'BEGIN { d = e - l; printf "%.2f", (d > 0 ? d : 0) }')
+splash_end=$(add "$splash_end" "-$late")
+play_at=$(add "$play_at" "-$late")
+echo "recording: $length s, began $late s after the game started; play at $play_at s"
 sox --ignore-length "$rec" -n spectrogram -x 1200 -y 300 -o "$HB_ART/recording.png" 2>/dev/null
 
 # Splash screen: the intro tune, well above silence.
-read -r pk rms <<<"$(levels "$(awk -v e="$splash_end" 'BEGIN { print e - 1.5 }')" 1.5)"
+read -r pk rms <<<"$(levels "$(add "$splash_end" -1.5)" 1.5)"
 echo "splash: peak $pk dB, rms $rms dB"
 above "$rms" -40 || hb_fail "splash screen silent (rms $rms dB)"
 
 # Play begins: the fanfare over the ambience, clearly louder than the ambience
 # alone a few seconds later, which is still audible.
-read -r fpk frms <<<"$(levels "$(awk -v p="$play_at" 'BEGIN { print p - 0.3 }')" 1.6)"
-read -r apk arms <<<"$(levels "$(awk -v p="$play_at" 'BEGIN { print p + 2.2 }')" 2.5)"
+read -r fpk frms <<<"$(levels "$play_at" 1.5)"
+read -r apk arms <<<"$(levels "$(add "$play_at" 2.5)" 2.3)"
 echo "fanfare: peak $fpk dB, rms $frms dB; ambience: peak $apk dB, rms $arms dB"
 above "$frms" -35 || hb_fail "no start fanfare (rms $frms dB)"
 above "$arms" -50 || hb_fail "no ambience (rms $arms dB)"
-above "$frms" "$(awk -v a="$arms" 'BEGIN { print a + 3 }')" || hb_fail "fanfare not above the ambience"
+above "$frms" "$(add "$arms" 3)" || hb_fail "fanfare not above the ambience"
 # With the intro stopped the ambience alone is quieter than the tune was.
 above "$rms" "$arms" || hb_fail "the intro seems to go on in play (ambience $arms dB, splash $rms dB)"
 
