@@ -102,7 +102,8 @@ Signal burp() {
     double phase = 0;
     const Formants uh{480, 950, 2300};
     const int n = static_cast<int>(out.size());
-    OnePoleLow slow(20);
+    OnePoleLow slow(20), throat(500);
+    Saw saw;
     for (int i = 0; i < n; ++i) {
         double u = static_cast<double>(i) / n;
         double t = static_cast<double>(i) / kRate;
@@ -110,14 +111,16 @@ Signal burp() {
         phase += hz / kRate;
         double pulse = 0;
         if (phase >= 1.0) { phase -= 1.0; pulse = 1.0 + 0.4 * noise.white(); }
-        double v = mouth(pulse * 8.0 + 0.05 * noise.white(), mix(uh, {380, 800, 2200}, u), 4);
+        // The pulses give the croak, the softened sawtooth the body under it.
+        double src = pulse * 6.0 + 1.5 * throat(saw(hz)) + 0.05 * noise.white();
+        double v = mouth(src, mix(uh, {380, 800, 2200}, u), 7);
         double amp = rampUp(t, 0.03) * (1.0 - rampUp(u - 0.5, 0.5)) * (0.7 + 0.3 * std::sin(kTwoPi * 9 * t));
         out[i] = amp * v;
     }
     removeDc(out);
-    squash(out, 2.5);
+    squash(out, 1.2);
     fadeEdges(out, 0.005, 0.05);
-    normalise(out, 0.75);
+    normalise(out, 0.6);
     return out;
 }
 
