@@ -110,6 +110,9 @@ void initAudio() {
         std::fflush(stderr);
         std::exit(-1);
     }
+    // Closing the device on the way out lets OpenAL finish its output (a
+    // recording gets a complete header) instead of complaining at exit.
+    std::atexit([] { alutExit(); });
     alGetError();
 }
 
