@@ -1,6 +1,7 @@
 // A gallery of every model, laid out in tiles, for looking at them by eye.
 // Run in the data directory: `cd build/data && ../tests/model_gallery [page]`.
-// Page 0: cows; page 1: items and scenery; page 2: fences, gates, buildings.
+// Page 0: cows; page 1: items, scenery and fences; page 2: gates and
+// buildings; page 3: close-ups of the cows.
 #include <GL/glut.h>
 #include <GL/glu.h>
 
@@ -138,6 +139,7 @@ std::vector<Tile> tilesForPage(int page) {
     std::vector<Tile> t;
     auto cow1 = [](float x, float y, int heading, bool stunned, float scale) {
         return [=] {
+            glDisable(GL_TEXTURE_2D);
             setCow(world.cow1, x, y, heading, stunned);
             cow1Scale = scale;
             drawCow1(0, 0);
@@ -145,23 +147,24 @@ std::vector<Tile> tilesForPage(int page) {
     };
     auto cow2 = [](float x, float y, int heading, bool stunned, float scale) {
         return [=] {
+            glDisable(GL_TEXTURE_2D);
             setCow(world.cow2, x, y, heading, stunned);
             cow2Scale = scale;
             drawCow2(0, 0);
         };
     };
     if (page == 0) {
-        t.push_back({"cow1 side", 2.5f, 8.5f, 4, 0, 5, 1.0, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
-        t.push_back({"cow1 game view", 2.5f, 8.5f, 4, -20, 70, 0.5, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
+        t.push_back({"cow1 side", 3.0f, 8.5f, 4, 0, 5, 1.0, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
+        t.push_back({"cow1 game view", 3.0f, 8.5f, 5, -20, 70, 0.5, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
         t.push_back({"cow1 grown h45", 2.5f, 8.5f, 6, -20, 40, 1.0, cow1(2.5f, 8.5f, 45, false, kCow1GrownScale)});
-        t.push_back({"cow1 stunned", 2.5f, 8.5f, 4, -20, 30, 0.5, cow1(2.5f, 8.5f, 0, true, kCow1NormalScale)});
-        t.push_back({"cow1 front", 2.5f, 8.5f, 4, 90, 10, 1.0, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
-        t.push_back({"cow1 top", 2.5f, 8.5f, 4, 0, 89, 0.5, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
+        t.push_back({"cow1 stunned", 2.5f, 8.5f, 5, -20, 40, 0.5, cow1(2.5f, 8.5f, 0, true, kCow1NormalScale)});
+        t.push_back({"cow1 from -x", 2.5f, 8.5f, 4, 90, 10, 1.0, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
+        t.push_back({"cow1 top", 3.0f, 8.5f, 4, 0, 89, 0.5, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
         t.push_back({"cow2 side", 19.5f, 8.5f, 4, 0, 5, 1.0, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
         t.push_back({"cow2 game view", 19.5f, 8.5f, 4, -20, 70, 0.5, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
         t.push_back({"cow2 grown h45", 19.5f, 8.5f, 6, -20, 40, 1.0, cow2(19.5f, 8.5f, 45, false, kCow2GrownScale)});
-        t.push_back({"cow2 stunned", 19.5f, 8.5f, 4, -20, 30, 0.5, cow2(19.5f, 8.5f, 0, true, kCow2NormalScale)});
-        t.push_back({"cow2 front", 19.5f, 8.5f, 4, 90, 10, 1.0, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
+        t.push_back({"cow2 stunned", 19.5f, 8.5f, 4, -20, 40, 0.5, cow2(19.5f, 8.5f, 0, true, kCow2NormalScale)});
+        t.push_back({"cow2 from -x", 19.5f, 8.5f, 4, 90, 10, 1.0, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
         t.push_back({"cow2 top", 19.5f, 8.5f, 4, 0, 89, 0.5, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
     } else if (page == 1) {
         t.push_back({"hay bale", 0.5f, 0.5f, 2.2, -20, 30, 0.4, [] { drawAt(0.5f, 0.5f, drawHayBale); }});
@@ -178,9 +181,14 @@ std::vector<Tile> tilesForPage(int page) {
         t.push_back({"rock", 0.5f, 0.5f, 2, -20, 40, 0.2, [] { drawAt(0.5f, 0.5f, drawRock); }});
         t.push_back({"default cube", 0.5f, 0.5f, 2, -20, 30, 0.0, [] { drawAt(0.5f, 0.5f, drawDefaultObject); }});
         t.push_back({"marker beam", 0.0f, 0.0f, 14, -20, 30, 4.0, [] { drawMarkerBeam(); }});
-        t.push_back({"fence # line x + y corner", 3.0f, 2.0f, 6, -20, 60, 0.0, [] { drawCellsAround(0, 0, 6, 4); }});
-        t.push_back({"F line, tree beside #", 11.0f, 3.0f, 6, -20, 50, 0.0, [] { drawCellsAround(6, 0, 16, 4); }});
-        t.push_back({"lone # at (9,1)", 9.5f, 1.5f, 3, -20, 50, 0.0, [] { drawCellObject(9, 1); }});
+        t.push_back({"fence # line x + y corner", 3.0f, 2.0f, 6, -20, 45, 0.0, [] { drawCellsAround(0, 0, 6, 4); }});
+        t.push_back({"F line + # beside F", 15.0f, 2.5f, 5, -20, 35, 0.5, [] { drawCellsAround(12, 0, 18, 4); }});
+        t.push_back({"tree beside # #; lone #", 8.5f, 3.0f, 6, -20, 40, 0.5, [] { drawCellsAround(6, 0, 10, 5); }});
+    } else if (page == 3) {
+        t.push_back({"cow1 close, side", 3.1f, 8.5f, 3.6, 0, 3, 0.6, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
+        t.push_back({"cow1 close, head", 3.65f, 8.5f, 1.3, -60, 10, 1.0, cow1(2.5f, 8.5f, 0, false, kCow1NormalScale)});
+        t.push_back({"cow2 close, side", 19.7f, 8.5f, 3.6, 0, 3, 0.7, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
+        t.push_back({"cow2 close, head", 20.1f, 8.5f, 1.4, -60, 10, 1.3, cow2(19.5f, 8.5f, 0, false, kCow2NormalScale)});
     } else {
         t.push_back({"gates closed", 13.5f, 5.5f, 5, -20, 45, 0.5, [] {
                          world.cow1->gateOpen = 0;
@@ -196,16 +204,24 @@ std::vector<Tile> tilesForPage(int page) {
                      }});
         t.push_back({"barn game view", 0.5f, 0.5f, 14, -20, 60, 1.0, [] { drawAt(0.5f, 0.5f, drawBarn); }});
         t.push_back({"barn from +x", 0.5f, 0.5f, 14, 90, 10, 1.5, [] { drawAt(0.5f, 0.5f, drawBarn); }});
-        t.push_back({"barn from +y", 0.5f, 0.5f, 14, 0, 15, 1.5, [] { drawAt(0.5f, 0.5f, drawBarn); }});
+        t.push_back({"gates closed, side", 13.5f, 5.5f, 5, 0, 5, 1.0, [] {
+                         world.cow1->gateOpen = 0;
+                         world.cow2->gateOpen = 0;
+                         drawCellsAround(12, 3, 15, 8);
+                     }});
         t.push_back({"barn top", 0.5f, 0.5f, 14, 0, 89, 1.5, [] { drawAt(0.5f, 0.5f, drawBarn); }});
         t.push_back({"silo game view", 0.5f, 0.5f, 12, -20, 60, 2.0, [] { drawAt(0.5f, 0.5f, drawSilo); }});
         t.push_back({"silo from +y", 0.5f, 0.5f, 12, 0, 10, 3.0, [] { drawAt(0.5f, 0.5f, drawSilo); }});
         t.push_back({"silo from -y", 0.5f, 0.5f, 12, 180, 10, 3.0, [] { drawAt(0.5f, 0.5f, drawSilo); }});
         t.push_back({"cow1 in barn", 0.5f, 0.5f, 14, -20, 70, 1.0, [] {
-                         drawAt(0.5f, 0.5f, drawBarn);
+                         // The frame draws the cows before the objects.
                          setCow(world.cow1, 0.5f, 0.5f, 0, false);
                          cow1Scale = kCow1NormalScale;
+                         glDisable(GL_TEXTURE_2D);
                          drawCow1(0, 0);
+                         glEnable(GL_TEXTURE_2D);
+                         glColor3f(1, 1, 1);
+                         drawAt(0.5f, 0.5f, drawBarn);
                      }});
         t.push_back({"cows side by side", 11.0f, 8.5f, 4, -20, 20, 0.8, [] {
                          cow1Scale = kCow1NormalScale;
@@ -225,18 +241,22 @@ std::vector<Tile> tilesForPage(int page) {
 }
 
 int galleryPage = 0;
-const int kColumns = 4, kRows = 3, kTile = 256;
+const int kWindowWidth = 1024, kWindowHeight = 768;
+// Close-ups (page 3) take four large tiles, the other pages twelve.
+int columns() { return galleryPage == 3 ? 2 : 4; }
+int tileSize() { return galleryPage == 3 ? 384 : 256; }
 
 void display() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     std::vector<Tile> tiles = tilesForPage(galleryPage);
     for (size_t i = 0; i < tiles.size(); ++i) {
         const Tile& tile = tiles[i];
-        const int col = static_cast<int>(i) % kColumns, row = static_cast<int>(i) / kColumns;
-        glViewport(col * kTile + 1, (kRows - 1 - row) * kTile + 1, kTile - 2, kTile - 2);
+        const int tile_ = tileSize();
+        const int col = static_cast<int>(i) % columns(), row = static_cast<int>(i) / columns();
+        glViewport(col * tile_ + 1, kWindowHeight - (row + 1) * tile_ + 1, tile_ - 2, tile_ - 2);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        gluPerspective(40.0, 1.0, 0.1, 1000.0);
+        gluPerspective(50.0, 1.0, 0.1, 1000.0);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         // The game's camera formula, so "right" on screen is +x as in play.
@@ -247,7 +267,20 @@ void display() {
         drawFloor(tile.x, tile.y, 8);
         glEnable(GL_TEXTURE_2D);
         glColor3f(1, 1, 1);
+        GLint depthBefore = 0, attribBefore = 0, depthAfter = 0, attribAfter = 0;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
+        glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attribBefore);
+        glPushMatrix();
         tile.draw();
+        glPopMatrix();
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
+        glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attribAfter);
+        // A model that leaves the stacks unbalanced or raises a GL error is
+        // broken however it looks.
+        const GLenum error = glGetError();
+        if (depthAfter != depthBefore || attribAfter != attribBefore || error != GL_NO_ERROR)
+            std::printf("PROBLEM in tile %zu (%s): matrix depth %d -> %d, attrib depth %d -> %d, GL error 0x%x\n", i,
+                        tile.label, depthBefore, depthAfter, attribBefore, attribAfter, error);
         glDisable(GL_TEXTURE_2D);
     }
     glutSwapBuffers();
@@ -265,7 +298,7 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     if (argc > 1) galleryPage = std::atoi(argv[1]);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kColumns * kTile, kRows * kTile);
+    glutInitWindowSize(kWindowWidth, kWindowHeight);
     glutCreateWindow("Model gallery");
     loadTextures();
     std::string map;

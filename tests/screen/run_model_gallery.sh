@@ -7,7 +7,7 @@ BUILD=${1:-$PWD}
 OUT="$BUILD/model-gallery"
 mkdir -p "$OUT"
 pages=()
-for page in 0 1 2; do
+for page in 0 1 2 3; do
   (cd "$BUILD/data" && exec "$BUILD/tests/model_gallery" "$page" >"$OUT/page$page.txt" 2>&1) &
   pid=$!
   wid=""
@@ -24,3 +24,4 @@ for page in 0 1 2; do
 done
 convert "${pages[@]}" -append "$OUT/contact-sheet.png"
 echo "$OUT/contact-sheet.png"
+if grep -h PROBLEM "$OUT"/page*.txt; then exit 1; fi
