@@ -1,10 +1,9 @@
 // Horace: built wholly from quadrics and one torus.
 #include <GL/gl.h>
-
-#include <initializer_list>
 #include <GL/glu.h>
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "game/cow.h"
 #include "models/draw_behaviours.h"

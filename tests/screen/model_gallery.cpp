@@ -1,7 +1,8 @@
 // A gallery of every model, laid out in tiles, for looking at them by eye.
 // Run in the data directory: `cd build/data && ../tests/model_gallery [page]`.
 // Page 0: cows; page 1: items, scenery and fences; page 2: gates and
-// buildings; page 3: close-ups of the cows.
+// buildings; page 3: close-ups of the cows. `model_gallery time` prints the
+// cost of each model instead.
 #include <GL/glut.h>
 #include <GL/glu.h>
 
@@ -176,8 +177,14 @@ std::vector<Tile> tilesForPage(int page) {
                          drawCellsAround(1, 0, 3, 0);
                      }});
         t.push_back({"syringe", 0.5f, 0.5f, 2.5, -20, 50, 0.5, [] { drawAt(0.5f, 0.5f, drawSyringe); }});
-        t.push_back({"tree", 7.5f, 4.5f, 7, -20, 20, 2.0, [] { drawCellObject(7, 4); }});
-        t.push_back({"tree top", 7.5f, 4.5f, 7, 0, 89, 2.0, [] { drawCellObject(7, 4); }});
+        t.push_back({"tree", 7.5f, 4.5f, 7, -20, 20, 2.0, [] {
+             glTranslatef(-7, -4, 0);
+             drawCellObject(7, 4);
+         }});
+        t.push_back({"tree top", 7.5f, 4.5f, 7, 0, 89, 2.0, [] {
+             glTranslatef(-7, -4, 0);
+             drawCellObject(7, 4);
+         }});
         t.push_back({"rock", 0.5f, 0.5f, 2, -20, 40, 0.2, [] { drawAt(0.5f, 0.5f, drawRock); }});
         t.push_back({"default cube", 0.5f, 0.5f, 2, -20, 30, 0.0, [] { drawAt(0.5f, 0.5f, drawDefaultObject); }});
         t.push_back({"marker beam", 0.0f, 0.0f, 14, -20, 30, 4.0, [] { drawMarkerBeam(); }});
@@ -292,6 +299,68 @@ void display() {
     }
 }
 
+// Times each model drawn many times over in one game-sized half, so the
+// cost of a busy viewport under the software renderer can be judged.
+void timeModels() {
+    struct Timed {
+        const char* name;
+        std::function<void()> draw;
+    };
+    const std::vector<Timed> models = {
+        {"cow1", [] { drawCow1(0, 0); }},
+        {"cow2", [] { drawCow2(0, 0); }},
+        {"hay bale", [] { drawHayBale(0, 0); }},
+        {"pill", [] {
+             glTranslatef(-1, -0, 0);
+             drawCellObject(1, 0);
+         }},
+        {"syringe", [] { drawSyringe(0, 0); }},
+        {"tree", [] {
+             glTranslatef(-7, -4, 0);
+             drawCellObject(7, 4);
+         }},
+        {"rock", [] { drawRock(0, 0); }},
+        {"fence (line)", [] {
+             glTranslatef(-2, -1, 0);
+             drawCellObject(2, 1);
+         }},
+        {"gate", [] {
+             glTranslatef(-13, -4, 0);
+             drawCellObject(13, 4);
+         }},
+        {"barn", [] { drawBarn(0, 0); }},
+        {"silo", [] { drawSilo(0, 0); }},
+        {"marker beam", [] { drawMarkerBeam(); }},
+    };
+    placeObject('+', 1, 0);
+    setCow(world.cow1, 2.5f, 8.5f, 0, false);
+    setCow(world.cow2, 19.5f, 8.5f, 0, false);
+    const int repeats = 50;
+    glViewport(0, 0, 400, 600);
+    for (const Timed& m : models) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(90.0, 400.0 / 600.0, 1.0, 1000.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(-3.0, 9.4, 9.4, 0, 6, 2, 0, 0, 1);
+        glScalef(-1, 1, 1);
+        glFinish();
+        const int start = glutGet(GLUT_ELAPSED_TIME);
+        for (int i = 0; i < repeats; ++i) {
+            glPushMatrix();
+            glTranslatef(0.5f, 6.5f, 0);
+            m.draw();
+            glPopMatrix();
+        }
+        glFinish();
+        const int elapsed = glutGet(GLUT_ELAPSED_TIME) - start;
+        std::printf("%-14s %7.3f ms per draw\n", m.name, static_cast<double>(elapsed) / repeats);
+    }
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -312,6 +381,10 @@ int main(int argc, char** argv) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
+    if (argc > 1 && std::string(argv[1]) == "time") {
+        timeModels();
+        return 0;
+    }
     glutDisplayFunc(display);
     glutMainLoop();
     return 0;
