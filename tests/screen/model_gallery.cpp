@@ -177,11 +177,11 @@ std::vector<Tile> tilesForPage(int page) {
                          drawCellsAround(1, 0, 3, 0);
                      }});
         t.push_back({"syringe", 0.5f, 0.5f, 2.5, -20, 50, 0.5, [] { drawAt(0.5f, 0.5f, drawSyringe); }});
-        t.push_back({"tree", 7.5f, 4.5f, 7, -20, 20, 2.0, [] {
+        t.push_back({"tree", 0.5f, 0.5f, 7, -20, 20, 2.0, [] {
              glTranslatef(-7, -4, 0);
              drawCellObject(7, 4);
          }});
-        t.push_back({"tree top", 7.5f, 4.5f, 7, 0, 89, 2.0, [] {
+        t.push_back({"tree top", 0.5f, 0.5f, 7, 0, 89, 2.0, [] {
              glTranslatef(-7, -4, 0);
              drawCellObject(7, 4);
          }});
