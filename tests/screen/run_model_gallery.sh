@@ -1,10 +1,12 @@
 #!/bin/bash
 # Renders every page of the model gallery under the X server in DISPLAY and
 # joins them into one contact sheet. Usage (from the build directory):
-#   xvfb-run -a -s "-screen 0 1024x768x24" bash ../tests/screen/run_model_gallery.sh
+#   xvfb-run -a -s "-screen 0 1024x768x24" bash ../tests/screen/run_model_gallery.sh [build dir] [output dir]
+# Fails when a model leaves the matrix or attribute stack unbalanced or raises
+# a GL error.
 set -u
-BUILD=${1:-$PWD}
-OUT="$BUILD/model-gallery"
+BUILD=$(cd "${1:-$PWD}" && pwd)
+OUT=${2:-$BUILD/model-gallery}
 mkdir -p "$OUT"
 pages=()
 for page in 0 1 2 3; do
