@@ -238,7 +238,7 @@ std::vector<Tile> tilesForPage(int page) {
                          drawCow1(0, 0);
                          drawCow2(0, 0);
                      }});
-        t.push_back({"hay + pill carry-over", 1.5f, 0.5f, 3, -20, 40, 0.5, [] {
+        t.push_back({"hay, syringe, cube: colour carried over", 1.5f, 0.5f, 3, -20, 40, 0.5, [] {
                          drawAt(0.5f, 0.5f, drawHayBale);
                          drawAt(1.5f, 0.5f, drawSyringe);
                          drawAt(2.5f, 0.5f, drawDefaultObject);
