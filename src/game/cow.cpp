@@ -38,6 +38,8 @@ Cow* makeCow(char kind, int column, int row) {
         cow->keyAttack = vk::RControl;
         cow->keyHelp = vk::F12;
         std::strcpy(cow->name, "Boris");
+        // A new game's cow starts at normal size, whatever the last one was.
+        cow1Scale = kCow1NormalScale;
         cow->dirX = -1.0f;
         cow->jumpSound = static_cast<uint32_t>(SoundId::Cow1Jump);
     } else {
@@ -49,6 +51,7 @@ Cow* makeCow(char kind, int column, int row) {
         cow->keyAttack = vk::LControl;
         cow->keyHelp = vk::F1;
         std::strcpy(cow->name, "Horace");
+        cow2Scale = kCow2NormalScale;
         cow->dirX = 1.0f;
         cow->jumpSound = static_cast<uint32_t>(SoundId::Cow2JumpSoundSource);
     }
