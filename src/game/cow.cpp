@@ -25,6 +25,9 @@ Cow* makeCow(char kind, int column, int row) {
     cow->stepClearance = 0.3f;
     cow->heading = 0;
     cow->groundUnder = groundAt(column, row);
+    // The level drawing would give it, so that a jump in the very first frame
+    // (before any drawing) starts from the ground the cow stands on.
+    cow->jumpBase = cow->baseLevel;
     cow->heldEffect = doNothingTouch;
     cow->maxSpeed = 0.5f;
     cow->jumpAmplitude = 2.0f;
