@@ -115,14 +115,18 @@ bool probeHasGround(const Cow& cow) {
     return groundAt(probe.column, probe.row) != nullptr;
 }
 
-// In water the top speed is halved once; coming out onto dry ground gives it back.
-void waterSpeed(Cow& cow) {
+// In water the top speed is halved once; coming out onto dry ground gives it
+// back. A cow that left the water over grass ('E', 'e') is still counted in the
+// water there and only dries off on the next '.' or '_', after its leftWater
+// flag has been used up: drying off gives the speed back too, or the cow would
+// keep half speed on dry land until its next swim.
+void waterSpeed(Cow& cow, bool driedOff) {
     if (cow.inWater) {
         if (cow.maxSpeed > 0.25f) {
             cow.maxSpeed = cow.maxSpeed / 2;
             cow.speed = cow.maxSpeed;
         }
-    } else if (cow.leftWater) {
+    } else if (cow.leftWater || driedOff) {
         cow.maxSpeed = 0.5f;
     }
 }
@@ -297,6 +301,7 @@ void updateCow(Cow& cow) {
     // 10. The ground under the centre. Every push above keeps the centre on
     // ground; the check only keeps a hand-placed cow from crashing the game.
     if (!standsOnGround(cow)) returnToGround(cow);
+    bool wasInWater = cow.inWater;
     if (GroundTile* tile = groundAt(cellOf(cow.x), cellOf(cow.y))) {
         cow.groundUnder = tile;
         tile->step(&cow, tile->column, tile->row);
@@ -307,7 +312,7 @@ void updateCow(Cow& cow) {
         cow.leftWater = 1;
 
     // 12 to 18. The standing rules.
-    waterSpeed(cow);
+    waterSpeed(cow, wasInWater && !cow.inWater);
     if (inHomeArea(cow, cow.x, cow.y)) depositHay(cow);
     if (rival && inHomeArea(*rival, cow.x, cow.y)) stealStoredHay(cow);
     if (rival) winTest(cow);
