@@ -10,7 +10,8 @@ white_count() {
 
 # A 40 x 40 map, so each shown cell is 20 x 15 pixels of the 800 x 600 window:
 # cell (c, r) covers x 20c..20c+19, y 15r..15r+14. Shown: columns 11..29,
-# rows 13..30. Water and grass blocks, a row of hay, dirt elsewhere.
+# rows 13..30. Water and grass blocks, a row of hay, dirt elsewhere. Seen from
+# above, a marker (a sphere of three slices) is a triangle around its cow.
 data=$(hb_prepare_data)
 python3 - "$data/_maps/Map02.map" <<'PY'
 import sys
@@ -48,8 +49,8 @@ expect dirt 410 337 "153 76 76"
 expect hay 310 367 "255 204 25"
 expect "margin (not shown)" 110 82 "153 204 255"
 expect "cell left of the shown columns" 210 337 "153 204 255"
-expect "cow 1 marker" 510 412 "255 255 255"
-expect "cow 2 marker" 290 427 "255 255 255"
+expect "cow 1 marker" 505 408 "255 255 255"
+expect "cow 2 marker" 285 423 "255 255 255"
 
 # The prompt: white text in a band along the bottom, centred, none above it
 # outside the markers.
