@@ -16,6 +16,26 @@
 
 namespace {
 
+// Carried hay is stored as soon as its cow stands at home, so a cow that is to
+// be seen carrying hay is first moved a few rows out onto open flat ground.
+void moveAwayFromHome(Cow& cow) {
+    for (int distance = 5; distance < 20; ++distance) {
+        for (int sign : {1, -1}) {
+            int column = cow.homeColumn;
+            int row = cow.homeRow + sign * distance;
+            GroundTile* ground = groundAt(column, row);
+            if (!ground || (ground->kind != '_' && ground->kind != '.') || objectAt(column, row)) continue;
+            float shift = static_cast<float>(sign * distance);
+            cow.y += shift;
+            cow.prevY += shift;
+            cow.groundUnder = ground;
+            cow.baseLevel = ground->standLevel;
+            cow.jumpBase = ground->standLevel;
+            return;
+        }
+    }
+}
+
 bool setScene(const char* scene) {
     Cow& boris = *world.cow1;
     Cow& horace = *world.cow2;
@@ -23,12 +43,17 @@ bool setScene(const char* scene) {
     introCallCount = 200;
     if (std::strcmp(scene, "intro") == 0) {
         introCallCount = 0;
-    } else if (std::strcmp(scene, "regular") == 0) {
+    } else if (std::strcmp(scene, "regular") == 0 || std::strcmp(scene, "regular2") == 0) {
+        // The same counts either way; the syringe is Boris's or, in
+        // regular2, Horace's.
+        moveAwayFromHome(boris);
+        moveAwayFromHome(horace);
         boris.hayCarried = 7;
         boris.hayStored = 23;
-        boris.heldEffect = slowEffect;
         horace.hayCarried = 10;
-        horace.hayStored = 59;
+        horace.hayStored = 49;
+        horace.energy = 45.0f;
+        (scene[7] == '2' ? horace : boris).heldEffect = slowEffect;
     } else if (std::strcmp(scene, "win1") == 0) {
         boris.winner = 1;
     } else if (std::strcmp(scene, "win2") == 0) {
@@ -51,7 +76,7 @@ int main(int argc, char** argv) {
     setKeySource(&liveKeys);
     initGame();
     if (!setScene(scene)) {
-        std::fprintf(stderr, "unknown scene %s (intro, regular, win1, win2)\n", scene);
+        std::fprintf(stderr, "unknown scene %s (intro, regular, regular2, win1, win2)\n", scene);
         return 2;
     }
     glutDisplayFunc(displayFrame);

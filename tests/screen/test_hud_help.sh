@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 
 white_count() {
-  convert "$1" -crop "$2" +repage -colorspace gray -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
+  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 has_text() {  # shot region min what
   local n

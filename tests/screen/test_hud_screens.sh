@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 
 white_count() {
-  convert "$1" -crop "$2" +repage -colorspace gray -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
+  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 # Fails unless the region holds at least MIN white pixels (text).
 has_text() {  # shot region min what
@@ -19,8 +19,17 @@ no_text() {  # shot region what
   [ "$n" -le 5 ] || hb_fail "$3: $n white pixels in $2, expected none"
 }
 
+# Pixels of a region that differ by more than 10% between two shots.
+changed_pixels() {
+  convert "$1" "$2" -crop "$3" +repage -compose difference -composite -colorspace gray \
+    -threshold 10% -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
 data=$(hb_prepare_data)
-scene_shot() {  # scene -> path of a screenshot after a second of frames
+# Prints the path of a screenshot after a second of frames; run it as
+# $(scene_shot NAME) and check the path, as a failure inside $(...) only ends
+# the subshell.
+scene_shot() {
   (cd "$data" && exec "$HB_BUILD/tests/hud_scene" "$1" >"$HB_ART/$1.stdout.txt" 2>"$HB_ART/$1.stderr.txt") &
   HB_PID=$!
   hb_wait_window || hb_fail "no window for scene $1"
@@ -35,7 +44,9 @@ scene_shot() {  # scene -> path of a screenshot after a second of frames
 # perspective of aspect 2/3 on the near plane where the HUD lies: an eye x
 # maps to a pixel 200 * (1.5 x + 1) from the half's left edge.
 
-shot=$(scene_shot intro)
+take() { [ -f "$1" ] || hb_fail "no screenshot of a scene"; }
+
+shot=$(scene_shot intro); take "$shot"
 for half in 0 402; do
   has_text "$shot" 330x40+$((half + 30))+52 2000 "PLAYER: at x $half"
   has_text "$shot" 130x42+$((half + 50))+108 1000 "the name at x $half"
@@ -46,17 +57,24 @@ done
 has_text "$shot" 40x42+200+108 200 "the end of Horace"
 no_text "$shot" 40x42+$((402 + 200))+108 "past the end of Boris"
 
-shot=$(scene_shot regular)
+shot=$(scene_shot regular); take "$shot"
 for half in 0 402; do
   has_text "$shot" 70x45+$((half + 48))+524 600 "carried hay at x $half"
   has_text "$shot" 105x45+$((half + 272))+524 900 "stored hay at x $half"
+done
+# The syringe icon: Boris holds it in "regular", Horace in "regular2"; all else
+# is the same, so the icon's place differs between the two in both halves.
+other=$(scene_shot regular2); take "$other"
+for half in 0 402; do
+  n=$(changed_pixels "$shot" "$other" 100x85+$((half + 140))+514)
+  [ "$n" -ge 400 ] || hb_fail "the syringe icon at x $half does not follow who holds it ($n pixels)"
 done
 
 # Both wins: the name at eye x -0.6 and the verdict at 0.1, at mid-height.
 # "LOSES!" starts at 0.1, "   WINS!" three spaces later, so the verdict's
 # first 30 pixels tell them apart.
 for winner in 1 2; do
-  shot=$(scene_shot win$winner)
+  shot=$(scene_shot win$winner); take "$shot"
   for half in 0 402; do
     has_text "$shot" 90x40+$((half + 20))+265 600 "a name at x $half (win$winner)"
     has_text "$shot" 60x40+$((half + 330))+265 300 "the verdict's end at x $half (win$winner)"

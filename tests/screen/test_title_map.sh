@@ -3,9 +3,9 @@
 # the start prompt readable along the bottom edge.
 . "$(dirname "$0")/lib.sh"
 
-# Pixels brighter than 90% grey in a region WxH+X+Y: the white of text.
+# Pixels with every channel above 90% in a region WxH+X+Y: the white of text.
 white_count() {
-  convert "$1" -crop "$2" +repage -colorspace gray -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
+  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
 # A 40 x 40 map, so each shown cell is 20 x 15 pixels of the 800 x 600 window:
