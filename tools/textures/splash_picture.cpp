@@ -157,7 +157,7 @@ Picture splashPicture(const Font& font) {
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
             p.at(x, y) = mix(rgb(72, 142, 222), rgb(200, 228, 248), clamp01(y / 420.0f));
-    for (int y = 0; y < 300; ++y)
+    for (int y = 0; y < 400; ++y)
         for (int x = 0; x < W; ++x) {
             float dx = x - 860.0f, dy = y - 120.0f, d = std::sqrt(dx * dx + dy * dy);
             p.blend(x, y, rgb(255, 246, 200), 0.5f * clamp01(1 - d / 260.0f));
