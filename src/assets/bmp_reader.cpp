@@ -22,7 +22,7 @@ constexpr uint32_t kCompressionBitFields = 3;
 // A run-length file may leave most of its picture to delta and end-of-bitmap
 // escapes, so its pixel count is not bounded by its length; this bounds how
 // large a picture a few bytes can make the reader set up.
-constexpr uint64_t kRleMaxPixelsPerByte = 4096;
+constexpr uint64_t kRleMaxPixelsPerByte = 1024;
 
 uint16_t read16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t read32(const uint8_t* p) {

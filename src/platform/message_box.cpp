@@ -116,12 +116,13 @@ bool popUp(const char* text) {
     XChangeProperty(d, w, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dialog), 1);
     Atom deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d, w, &deleteWindow, 1);
-    XSelectInput(d, w, ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
+    XSelectInput(d, w, ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
     GC gc = XCreateGC(d, w, 0, nullptr);
     if (font) XSetFont(d, gc, font->fid);
     XMapRaised(d, w);
 
     bool pressedOnButton = false;
+    unsigned closingKey = 0;
     for (bool open = true; open;) {
         XEvent e;
         XNextEvent(d, &e);
@@ -132,11 +133,17 @@ bool popUp(const char* text) {
         case Expose:
             if (e.xexpose.count == 0) paint(d, w, gc, font, l, lines);
             break;
+        // Keys close the box when they come up again: Escape is also the
+        // game's quit key, polled as soon as the first frame runs, and must
+        // not still be down then.
         case KeyPress: {
             KeySym sym = XLookupKeysym(&e.xkey, 0);
-            if (sym == XK_Return || sym == XK_KP_Enter || sym == XK_Escape) open = false;
+            if (sym == XK_Return || sym == XK_KP_Enter || sym == XK_Escape) closingKey = e.xkey.keycode;
             break;
         }
+        case KeyRelease:
+            if (closingKey && e.xkey.keycode == closingKey) open = false;
+            break;
         case ButtonPress:
             pressedOnButton = e.xbutton.button == Button1 && insideButton(l, e.xbutton.x, e.xbutton.y);
             break;
