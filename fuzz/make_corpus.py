@@ -64,9 +64,9 @@ def main():
                                       compression=3, masks=(0xF800, 0x07E0, 0x001F))
     files["info_32bit_fields.bmp"] = bmp(w, h, 32, rows(w, h, 32, lambda x, y: x * 0x01020304 + y),
                                          compression=3, masks=(0xFF, 0xFF00, 0xFF0000), file_header=False)
-    rle8 = bytes([3, 1, 0, 3, 1, 2, 3, 0, 0, 0, 2, 9, 0, 2, 1, 1, 1, 4, 0, 0, 0, 4, 5, 6, 7, 8, 0, 1])
+    rle8 = bytes([3, 1, 0, 3, 1, 2, 3, 0, 0, 0, 2, 9, 0, 2, 1, 1, 1, 4, 0, 0, 0, 4, 5, 6, 7, 8, 0, 0, 0, 1])
     files["info_rle8.bmp"] = bmp(5, 4, 8, rle8, compression=1, colours=palette(10), clr_used=10)
-    rle4 = bytes([5, 0x12, 0, 0, 0, 3, 0xAB, 0xC0, 0, 2, 1, 1, 3, 0xEF, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1])
+    rle4 = bytes([5, 0x12, 0, 0, 0, 3, 0xAB, 0xC0, 0, 2, 1, 1, 3, 0xEF, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 0, 0, 1])
     files["info_rle4.bmp"] = bmp(5, 4, 4, rle4, compression=2, colours=palette(16))
     files["info_rle4_bare.bmp"] = bmp(5, 4, 4, rle4, compression=2, colours=palette(16), file_header=False)
     for name, data in files.items():

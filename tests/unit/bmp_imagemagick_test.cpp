@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -155,6 +156,23 @@ TEST_F(ImageMagickBmp, FormsBuiltHere) {
     topDown.height = -h;
     topDown.pixelData = packRows(w, h, 24, [&](int x, int y) { return pattern(x, y) * 40503u; });
     expectAgreement(topDown.bytes(), "topdown");
+}
+
+// The fuzzer's seeds are small valid files of every form: each one decodes,
+// and ImageMagick agrees with every one that carries the file header.
+TEST_F(ImageMagickBmp, SeedCorpusFiles) {
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(HOOFBRAWL_SOURCE_DIR) + "/fuzz/corpus/bmp")) {
+        Bytes file = readFile(entry.path().string());
+        const std::string name = entry.path().stem().string();
+        RgbImage image;
+        ASSERT_EQ(decodeBmp(file.data(), file.size(), image), BmpStatus::Ok) << name;
+        if (file.size() > 2 && file[0] == 'B' && file[1] == 'M') {
+            expectAgreement(file, "seed_" + name, name.find("16bit") != std::string::npos ? 1 : 0);
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 15);
 }
 
 }  // namespace
