@@ -77,13 +77,14 @@ void drawGroundTile(const GroundTile& tile) {
     glEnable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
     const TileFaces faces = tileFaces(tile.surfaceHeight, planSkirtsFor(tile));
+    // Each face is its own quad; one begin/end carries all of a tile's quads.
+    glBegin(GL_QUADS);
     for (int i = 0; i < faces.count; ++i) {
         const TileFace& f = faces.face[i];
-        glBegin(GL_QUADS);
         for (int k = 0; k < 4; ++k) {
             glTexCoord2f(f.tex[k][0], f.tex[k][1]);
             glVertex3f(f.vertex[k][0], f.vertex[k][1], f.vertex[k][2]);
         }
-        glEnd();
     }
+    glEnd();
 }
