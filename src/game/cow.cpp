@@ -25,6 +25,9 @@ Cow* makeCow(char kind, int column, int row) {
     cow->stepClearance = 0.3f;
     cow->heading = 0;
     cow->groundUnder = groundAt(column, row);
+    // The level drawing would give it, so that a jump in the very first frame
+    // (before any drawing) starts from the ground the cow stands on.
+    cow->jumpBase = cow->baseLevel;
     cow->heldEffect = doNothingTouch;
     cow->maxSpeed = 0.5f;
     cow->jumpAmplitude = 2.0f;
@@ -38,6 +41,8 @@ Cow* makeCow(char kind, int column, int row) {
         cow->keyAttack = vk::RControl;
         cow->keyHelp = vk::F12;
         std::strcpy(cow->name, "Boris");
+        // A new game's cow starts at normal size, whatever the last one was.
+        cow1Scale = kCow1NormalScale;
         cow->dirX = -1.0f;
         cow->jumpSound = static_cast<uint32_t>(SoundId::Cow1Jump);
     } else {
@@ -49,6 +54,7 @@ Cow* makeCow(char kind, int column, int row) {
         cow->keyAttack = vk::LControl;
         cow->keyHelp = vk::F1;
         std::strcpy(cow->name, "Horace");
+        cow2Scale = kCow2NormalScale;
         cow->dirX = 1.0f;
         cow->jumpSound = static_cast<uint32_t>(SoundId::Cow2JumpSoundSource);
     }

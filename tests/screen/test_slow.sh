@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# A syringe picked up by cow 1 slows cow 2 when cow 1 runs into it: the game
+# writes "SLOW!" on its console.
+. "$(dirname "$0")/lib.sh"
+
+data=$(hb_prepare_data)
+# Cow 1 (facing left) stands right of a syringe; cow 2 waits three cells
+# further left. The syringe is in cow 1's probe cell from the first frame.
+cat >"$data/_maps/Map02.map" <<'MAP'
+. . . . . . . . . . 
+. . .2. . . .!.1. . 
+. . . . . . . . . . 
+MAP
+
+hb_start "$data"
+hb_wait_window || hb_fail "no window"
+hb_tap space   # splash -> title
+hb_tap space   # released and pressed again: play
+sleep 1.5
+kill -0 "$HB_PID" 2>/dev/null || hb_fail "the game ended after the title screen"
+grep -q "SLOW!" "$HB_ART/stdout.txt" && hb_fail "SLOW! before the cows met"
+
+hb_down Left
+sleep 2
+hb_up Left
+sleep 0.5
+count=$(grep -o "SLOW!" "$HB_ART/stdout.txt" | wc -l)
+[ "$count" = 1 ] || hb_fail "expected one SLOW! on stdout, found $count: $(head -c 300 "$HB_ART/stdout.txt")"
+
+hb_tap Escape
+hb_wait_exit; rc=$HB_RC
+[ "$rc" = 1 ] || hb_fail "ESC gave status $rc"
+echo "ok"
