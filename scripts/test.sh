@@ -10,7 +10,7 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 # Screen tests need an X server: a private Xvfb with a 24-bit screen larger than the window.
-(cd build && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure)
+(cd build && xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure)
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DHOOFBRAWL_SANITIZE=ON -DHOOFBRAWL_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs" --target unit_tests

@@ -33,3 +33,24 @@ constexpr int SiloTop = 15;   // textures/silo_top.bmp
 constexpr int Blank = 16;     // textures/blank.bmp
 constexpr int Barn = 17;      // textures/Barn.bmp
 }  // namespace tex
+
+// The files of each table, in loading order, with the slot each one fills.
+// Names are used exactly as written, letter case included.
+struct TextureFile {
+    int slot;
+    const char* file;
+};
+constexpr const char* kSplashTextureFile = "splashscreen.bmp";
+constexpr TextureFile kTileTextureFiles[] = {
+    {0, "tiles/grass.bmp"}, {1, "tiles/dirt.bmp"}, {2, "tiles/water2a.bmp"}, {9, "tiles/x.bmp"}};
+constexpr TextureFile kObjectTextureFiles[] = {
+    {tex::TriTree, "textures/tritree64.bmp"},  {tex::Bark, "textures/bark64.bmp"},
+    {tex::HayRound, "textures/hayround.bmp"},  {tex::Hay2B, "textures/hay2B.bmp"},
+    {tex::Rock1, "textures/rock1.bmp"},        {tex::Rock2, "textures/rock2.bmp"},
+    {tex::Rock3, "textures/rock3.bmp"},        {tex::BigPill, "textures/big_pillx.bmp"},
+    {tex::HeadPill, "textures/head_pillx2.bmp"}, {tex::Snail, "textures/snail1.bmp"},
+    {tex::Silo, "textures/silo1.bmp"},         {tex::SiloTop, "textures/silo_top.bmp"},
+    {tex::Blank, "textures/blank.bmp"},        {tex::Barn, "textures/Barn.bmp"}};
+constexpr TextureFile kCowTextureFiles[] = {
+    {tex::CowSpots, "textures/cowspots.bmp"}, {tex::White, "textures/white.bmp"},
+    {tex::Horns, "textures/horns.bmp"},       {tex::CowHide, "textures/cowhide.bmp"}};
