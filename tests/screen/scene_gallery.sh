@@ -43,7 +43,7 @@ shot() {
 shot 01_start --frames 3
 shot 02_cows_close --map "$maps/open.map" --camera 4,-20,60 --frames 2
 shot 03_cows_close_default --map "$maps/open.map" --frames 2
-shot 04_jumping --map "$maps/open.map" --jump1 1.2 --jump2 1.2 --camera 5,-20,40 --frames 1
+shot 04_jumping --map "$maps/open.map" --jump1 80 --jump2 80 --camera 5,-20,40 --frames 1
 shot 05_stunned --map "$maps/open.map" --stun1 --stun2 --camera 5,-20,50 --frames 2
 shot 06_grown --map "$maps/open.map" --grow1 --grow2 --frames 2
 shot 07_barn_silo --map "$here/reference/farm.map" --cow1 16.5,22.5 --cow2 27.5,21.5 --frames 2

@@ -4,7 +4,7 @@
 //
 //   scene_shot --data DIR --out FILE.ppm [--map FILE] [--frames N]
 //              [--cow1 X,Y[,HEADING]] [--cow2 X,Y[,HEADING]]
-//              [--jump1 H] [--jump2 H] [--stun1] [--stun2] [--grow1] [--grow2]
+//              [--jump1 PHASE] [--jump2 PHASE] [--stun1] [--stun2] [--grow1] [--grow2]
 //              [--gate1] [--gate2] [--camera DIST,AZIMUTH,ELEVATION]
 //              [--keys K1,K2,...] [--intro]
 //
@@ -132,21 +132,26 @@ void applyCow(Cow* cow, const CowSetup& c, bool first) {
     }
     if (c.headingGiven) cow->heading = c.heading;
     if (c.jump >= 0) {
+        // In the air at this phase of the jump curve (90 is the top); the
+        // next update takes the height from it.
         cow->jumping = 0;
         updateCowLevel(*cow);  // take off from the ground under the new position
         cow->jumping = 1;
-        cow->jumpHeight = c.jump;
+        cow->jumpPhase = c.jump;
     }
-    if (c.stun) {
+    if (c.stun) {  // just knocked over
         cow->stunned = 1;
-        cow->stunFrames = 61;
+        cow->stunFrames = 0;
         cow->energy = 0.0f;
     }
-    if (c.grow) {
+    if (c.grow) {  // just after a growth pill
         cow->grown = 1;
+        cow->energy = 200.0f;
         (first ? cow1Scale : cow2Scale) = first ? kCow1GrownScale : kCow2GrownScale;
     }
-    if (c.gate) cow->gateOpen = 1;
+    // An open gate lasts one update unless the owner keeps touching it; a
+    // broken one stays open, and is drawn the same way.
+    if (c.gate) cow->gateBroken = 1;
 }
 
 void writeBackBuffer() {

@@ -7,7 +7,11 @@
 ref_dir="$(dirname "$0")/reference"
 # Software rendering differs in a few edge pixels from run to run and build to
 # build; a drawing change moves thousands.
-allowed=2500
+allowed=2000
+# Only the part above the regular HUD is compared: the HUD (hay counts,
+# energy bar, icons, with spinning bales) lies in the bottom fifth of each
+# half and has tests of its own.
+region=800x390+0+0
 
 # Captures the window once the picture has settled: the introduction is over
 # and two captures a second apart agree. Pads a capture that lost its top row
@@ -45,7 +49,10 @@ for scene in yard farm; do
     continue
   fi
   [ -f "$ref_dir/$scene.png" ] || hb_fail "$scene: no reference picture"
-  diff=$(compare -metric AE -fuzz 10% "$shot" "$ref_dir/$scene.png" "$HB_ART/$scene.diff.png" 2>&1)
+  convert "$shot" -crop "$region" +repage "$HB_ART/$scene.part.png"
+  convert "$ref_dir/$scene.png" -crop "$region" +repage "$HB_ART/$scene.ref.part.png"
+  diff=$(compare -metric AE -fuzz 10% "$HB_ART/$scene.part.png" "$HB_ART/$scene.ref.part.png" \
+    "$HB_ART/$scene.diff.png" 2>&1)
   echo "$scene: $diff pixels differ"
   [ "${diff%%.*}" -le "$allowed" ] 2>/dev/null || hb_fail "$scene differs from its reference in $diff pixels (see $HB_ART)"
 done
