@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game's share of one processor over 20 seconds of play: the real game
-# under its own Xvfb, both players holding their forward keys and turning in
-# bursts, read from /proc/<pid>/stat (utime + stime).
+# under its own Xvfb, both cows walking (out of their yards on the shipped
+# map, then round in boxes), read from /proc/<pid>/stat (utime + stime, all
+# threads).
 #
 #   bench/cpu_share.sh [BUILD_DIR] [SECONDS]     (defaults: build, 20)
 set -u
@@ -13,7 +14,7 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 game=""
 cleanup() {
-  for k in Up w Left d; do DISPLAY=$display xdotool keyup "$k" 2>/dev/null; done
+  for k in Up Down Left Right w a s d; do DISPLAY=$display xdotool keyup "$k" 2>/dev/null; done
   [ -n "$game" ] && kill "$game" 2>/dev/null
   kill "$xvfb" 2>/dev/null
 }
@@ -33,20 +34,21 @@ sleep 1
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$game/stat"; }
 hz=$(getconf CLK_TCK)
-xdotool keydown Up keydown w
+# Out through the gates: cow 1 west, cow 2 east.
+xdotool keydown Left keydown d
 t0=$(ticks)
 start=$(date +%s.%N)
 end=$(awk -v s="$start" -v n="$seconds" 'BEGIN { printf "%.3f", s + n }')
+sleep 6
+xdotool keyup Left keyup d
+box1=(Up Left Down Right)
+box2=(w d s a)
 i=0
 while awk -v e="$end" -v now="$(date +%s.%N)" 'BEGIN { exit !(now < e) }'; do
-  # Turn in bursts so the cows roam rather than press against a fence.
-  case $((i % 4)) in
-    0) xdotool keydown Left ;;
-    1) xdotool keyup Left keydown d ;;
-    2) xdotool keyup d ;;
-  esac
+  xdotool keydown "${box1[$((i % 4))]}" keydown "${box2[$((i % 4))]}"
+  sleep 2.5
+  xdotool keyup "${box1[$((i % 4))]}" keyup "${box2[$((i % 4))]}"
   i=$((i + 1))
-  sleep 0.7
 done
 t1=$(ticks)
 stop=$(date +%s.%N)

@@ -49,9 +49,9 @@ shot 06_grown --map "$maps/open.map" --grow1 --grow2 --frames 2
 shot 07_barn_silo --map "$here/reference/farm.map" --cow1 16.5,22.5 --cow2 27.5,21.5 --frames 2
 shot 08_barn_close --map "$here/reference/farm.map" --cow1 11.5,20.5 --cow2 11.5,20.5 --camera 10,-60,40 --frames 2
 shot 09_silo_close --map "$here/reference/farm.map" --cow1 28.5,19.5 --cow2 28.5,19.5 --camera 9,20,35 --frames 2
-shot 10_pond_hill --map "$here/reference/yard.map" --cow1 20.5,15.5 --cow2 24.5,12.5 --camera 10,-40,45 --frames 2
-shot 11_fences_gates_closed --map "$here/reference/yard.map" --cow1 9.5,16.5 --cow2 24.5,19.5 --camera 7,-20,55 --frames 2
-shot 12_gates_open --map "$here/reference/yard.map" --cow1 9.5,16.5 --cow2 24.5,19.5 --camera 7,-20,55 --gate1 --gate2 --frames 2
+shot 10_pond_hill --map "$here/reference/yard.map" --cow1 20.5,12.5 --cow2 31.5,22.5 --camera 10,-40,45 --frames 2
+shot 11_fences_gates_closed --map "$here/reference/yard.map" --cow1 11.9,17.5 --cow2 24.5,19.5 --camera 6,-20,50 --frames 2
+shot 12_gates_open --map "$here/reference/yard.map" --cow1 11.9,17.5 --cow2 24.5,19.5 --camera 6,-20,50 --gate1 --gate2 --frames 2
 shot 13_items --map "$maps/items.map" --camera 7,-20,60 --frames 2
 shot 14_beams --map "$maps/homes.map" --cow1 20.5,24.5 --cow2 16.5,24.5 --camera 16,-20,50 --frames 2
 shot 15_camera_swung --map "$here/reference/yard.map" --camera 10,60,35 --frames 2
