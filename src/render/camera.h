@@ -1,7 +1,10 @@
-// The camera both halves share, swung and zoomed by six keys.
+// The camera both halves share, swung and zoomed by six keys, and the passes
+// that draw the world around one cow: ground, objects and the home beams.
 #pragma once
 
 #include <cstdint>
+
+#include "world/records.h"
 
 struct CameraState {
     int32_t cameraDistance = 10;
@@ -18,3 +21,35 @@ extern CameraState camera;
 void initCamera();
 // Polls U, O, I, K, J, L (in that order) and applies each held key's step once.
 void handleCameraKeys();
+
+// Degrees to radians with the game's own constant (not a value of pi).
+inline double degToRad(int32_t degrees) { return degrees * 0.0174532925; }
+
+// The look-at triple for a cow at (x, y), in the coordinates before the
+// mirror in x is applied (so the eye sits at -x).
+struct CameraView {
+    double eye[3];
+    double center[3];
+    double up[3];
+};
+CameraView cameraView(const CameraState& state, float x, float y);
+
+// Multiplies the view transform for this cow onto the current modelview.
+void placeCamera(const Cow& cow);
+
+// The fixed rectangle of cells drawn around a cow: columns and rows from
+// first (inclusive) to end (exclusive). It does not turn with the camera.
+struct CellRange {
+    int firstColumn;
+    int endColumn;
+    int firstRow;
+    int endRow;
+};
+CellRange visibleCells(float x, float y, int mapWidth, int mapHeight);
+
+void drawGround(const Cow& cow);
+void drawObjects(const Cow& cow);
+// Calls the object's draw behaviour with its position truncated toward zero.
+void drawObject(const WorldObject& object);
+// The beams over both cows' home cells.
+void drawCowMarkers();

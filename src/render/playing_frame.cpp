@@ -1,7 +1,62 @@
-// PLACEHOLDER(render): the split-screen frame. Until the 3D frame exists, the
-// playing phase runs the game step and draws nothing else.
 #include "render/playing_frame.h"
 
-#include "game/cow.h"
+#include <GL/gl.h>
+#include <GL/glu.h>
 
-void drawPlayingFrame() { stepPlayingFrameHeadless(); }
+#include "app/app_state.h"
+#include "game/cow.h"
+#include "platform/keys.h"
+#include "render/camera.h"
+#include "ui/hud.h"
+#include "world/world_grid.h"
+
+ViewportRect rightViewport(int w, int h) { return {w / 2 + 2, 0, w / 2, h}; }
+ViewportRect leftViewport(int w, int h) { return {0, 0, w / 2 - 2, h}; }
+
+float halfAspect(int w, int h) {
+    // A window squeezed to no height would divide by zero; one row is as good.
+    return static_cast<float>(w / 2) / static_cast<float>(h > 0 ? h : 1);
+}
+
+namespace {
+
+void drawHalf(Cow& cow, const ViewportRect& rect) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // While the help key is held the projection stays identity: the help
+    // panel is laid out in normalised device coordinates.
+    if (!asyncKeyDown(cow.keyHelp))
+        gluPerspective(camera.fieldOfView, halfAspect(app.windowWidth, app.windowHeight), 1.0, 1000.0);
+    glViewport(rect.x, rect.y, rect.width, rect.height);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    glDisable(GL_CULL_FACE);
+    drawHud(cow);
+    glEnable(GL_CULL_FACE);
+
+    // The beams are drawn only with the scene, in both halves alike: under the
+    // help panel's identity transforms they would land at cell coordinates
+    // and show as stray shapes over the panel.
+    if (asyncKeyDown(cow.keyHelp)) return;
+    placeCamera(cow);
+    glScalef(-1.0f, 1.0f, 1.0f);
+    drawObject(*world.cow1);
+    drawObject(*world.cow2);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    drawGround(cow);
+    drawObjects(cow);
+    drawCowMarkers();
+}
+
+}  // namespace
+
+void drawPlayingFrame() {
+    if (!world.cow1 || !world.cow2) return;  // no world read: nothing to play
+    updateCow(*world.cow1);
+    updateCow(*world.cow2);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawHalf(*world.cow1, rightViewport(app.windowWidth, app.windowHeight));
+    drawHalf(*world.cow2, leftViewport(app.windowWidth, app.windowHeight));
+    handleCameraKeys();
+}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <set>
@@ -326,6 +328,39 @@ TEST_F(ShippedMapTest, BothCowsReachEveryBaleOnFoot) {
             }
         }
         EXPECT_GT(bales, 0);
+    }
+}
+
+TEST_F(ShippedMapTest, NothingACowCanReachLiesUnderTheMountainSlope) {
+    // A mountain tile's skirt spreads as far sideways as the tile is high, so
+    // anything within that many cells of it (corners included) is buried
+    // under rock on screen.
+    const std::string namedGround = "._eE~";
+    float tallest = 0.0f;
+    std::vector<Cell> mountain;
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const GroundTile* g = groundAt(c, r);
+            if (namedGround.find(g->kind) != std::string::npos) continue;
+            mountain.push_back({c, r});
+            tallest = std::max(tallest, g->surfaceHeight);
+        }
+    }
+    ASSERT_FALSE(mountain.empty());
+    const int slope = static_cast<int>(std::ceil(tallest));
+    EXPECT_EQ(slope, 6);
+    for (const Cow* cow : {world.cow1, world.cow2}) {
+        int buried = 0;
+        for (auto [c, r] : flood(home(cow), false, [cow](int x, int y) { return walkable(cow, x, y); })) {
+            for (auto [mc, mr] : mountain) {
+                if (std::max(std::abs(c - mc), std::abs(r - mr)) > slope) continue;
+                if (++buried <= 5)
+                    ADD_FAILURE() << "cow " << cow->kind << " can walk to " << c << "," << r << ", under the slope of "
+                                  << mc << "," << mr;
+                break;
+            }
+        }
+        EXPECT_EQ(buried, 0) << "cells under the slope that cow " << cow->kind << " can reach";
     }
 }
 

@@ -14,11 +14,18 @@ import math
 import os
 import sys
 
-W, H = 82, 81
+W, H = 94, 93
 # The title screen shows rows 13..H-10 and columns 11..W-11; the arena is
 # exactly that rectangle and the rest is mountain.
 C0, C1 = 11, W - 11
 R0, R1 = 13, H - 10
+# The mountain's slope runs six cells out over the arena (a skirt spreads as
+# far as its tile is high), burying whatever stands there. Those six cells
+# all round are a wood nobody can enter; the farm, its tree lines and post
+# lines included, starts inside it.
+WOOD = 6
+F0, F1 = C0 + WOOD, C1 - WOOD      # the farm's columns
+G0, G1 = R0 + WOOD, R1 - WOOD      # and rows
 SC, SR = C0 + C1, R0 + R1          # a cell (c, r) turns onto (SC-c, SR-r)
 CX, CY = SC // 2, SR // 2          # the centre cell, its own image
 
@@ -62,23 +69,36 @@ def hay(*cells):
         put(c, r, o='*')
 
 
-# --- ground and the arena's edge -------------------------------------------
+# --- ground, the wood and the farm's edge -----------------------------------
 rect(C0, C1, R0, R1, g='_')
-# North and south: a line of invisible posts three cells apart at the foot
-# of the mountains, the blockers between them written out so the line is
-# closed whatever the posts add. Each post also puts a blocker two cells in
-# front of it; those stand in a tree line, so no invisible wall stands in
-# the open field.
-for r in range(R0 + 1, R1):
-    put(C0, r, o='T')                   # west and east: tree lines
+# North and south: a line of invisible posts three cells apart at the wood's
+# edge, the blockers between them written out so the line is closed whatever
+# the posts add. Each post also puts a blocker two cells in front of it and
+# two behind: those in front stand in a tree line, so no invisible wall
+# stands in the open field, and those behind on a clearing in the wood.
+for r in range(G0 + 1, G1):
+    put(F0, r, o='T')                   # west and east: tree lines
+for c in range(F0, F1 + 1):
+    put(c, G0, o='x' if (c - F0) % 3 == 0 else 's')
+    put(c, G0 + 2, o='s' if (c - F0) % 3 == 0 else 'T')
+# The wood itself: staggered trees on the grass, their trunks half under the
+# slope (the pattern is its own image). The cells two behind each post, and
+# two beside the posts at the ends of a line, are left for its blockers.
+post_blockers = set()
+for c in range(F0, F1 + 1, 3):
+    for r in (G0, G1):
+        post_blockers |= {(c, r - 2), (c, r + 2), (c - 2, r), (c + 2, r)}
 for c in range(C0, C1 + 1):
-    put(c, R0, o='x' if (c - C0) % 3 == 0 else 's')
-    put(c, R0 + 2, o='s' if (c - C0) % 3 == 0 else 'T')
+    for r in range(R0, R1 + 1):
+        if F0 <= c <= F1 and G0 <= r <= G1:
+            continue
+        if (c + 2 * r) % 4 == 1 and (c, r) not in post_blockers:
+            put(c, r, o='T')
 
 # --- the yards --------------------------------------------------------------
 # Cow 2's yard on the west, cow 1's (its image) on the east, gates facing
 # the field along the middle row.
-YC0, YC1, YR0, YR1 = C0, C0 + 7, CY - 4, CY + 4
+YC0, YC1, YR0, YR1 = F0, F0 + 7, CY - 4, CY + 4
 rect(YC0, YC1, YR0, YR1, g='.')
 outline(YC0, YC1, YR0, YR1, 'F')
 for r in (CY - 1, CY, CY + 1):
@@ -109,17 +129,17 @@ put(CX, CY - 9, o='!')
 # --- plateau north of the paddock --------------------------------------------
 # Nothing on its top but a dud pill: the climb is a gamble. The hay lies
 # round its foot, the row behind it hidden from the camera, which looks north.
-rect(CX - 7, CX + 7, R0 + 6, R0 + 13, g='e')
-rect(CX - 5, CX + 5, R0 + 8, R0 + 11, g='E')
-put(CX, R0 + 9, o='Y')
-hay((CX - 6, R0 + 4), (CX - 3, R0 + 4), (CX, R0 + 4), (CX + 3, R0 + 4), (CX + 6, R0 + 4))
-hay((CX - 5, R0 + 15), (CX - 1, R0 + 15), (CX + 3, R0 + 15))
+rect(CX - 7, CX + 7, G0 + 6, G0 + 13, g='e')
+rect(CX - 5, CX + 5, G0 + 8, G0 + 11, g='E')
+put(CX, G0 + 9, o='Y')
+hay((CX - 6, G0 + 4), (CX - 3, G0 + 4), (CX, G0 + 4), (CX + 3, G0 + 4), (CX + 6, G0 + 4))
+hay((CX - 5, G0 + 15), (CX - 1, G0 + 15), (CX + 3, G0 + 15))
 
 # --- pond in the north-west ---------------------------------------------------
-PX, PY, RX, RY = 22, 23, 6.5, 4.5
+PX, PY, RX, RY = 28, 29, 6.5, 4.5
 ring = []
-for c in range(C0 + 1, CX):
-    for r in range(R0 + 3, CY - 6):
+for c in range(F0 + 1, CX):
+    for r in range(G0 + 3, CY - 6):
         v = ((c - PX) / RX) ** 2 + ((r - PY) / RY) ** 2
         if v <= 1.0:
             put(c, r, g='~')
@@ -136,7 +156,7 @@ hay((PX - 3, PY), (PX + 3, PY))         # in the water, for the brave
 put(PX + 7, PY - 5, o='w')
 
 # --- silo in the north-east ----------------------------------------------------
-SX, SY = 59, 23
+SX, SY = 65, 29
 rect(SX - 2, SX + 2, SY - 2, SY + 2, g='.')
 put(SX, SY, o='I')
 hay((SX - 2, SY - 3), (SX, SY - 3), (SX + 2, SY - 3), (SX - 2, SY + 3), (SX, SY + 3), (SX + 2, SY + 3),
@@ -145,30 +165,30 @@ for c, r in ((SX + 5, SY - 3), (SX + 6, SY + 1), (SX + 8, SY - 1), (SX + 8, SY +
     put(c, r, o='T')
 
 # --- orchard between the pond and cow 2's yard -------------------------------
-for c in (15, 19, 23, 27):
-    for r in (30, 34):
+for c in (21, 25, 29, 33):
+    for r in (36, 40):
         put(c, r, o='T')
-hay((17, 30), (21, 30), (25, 30), (17, 34), (21, 34), (25, 34), (15, 32), (19, 32), (23, 32), (27, 32))
+hay((23, 36), (27, 36), (31, 36), (23, 40), (27, 40), (31, 40), (21, 38), (25, 38), (29, 38), (33, 38))
 
 # --- rocks between the orchard and the paddock --------------------------------
-for c, r in ((29, 29), (32, 30), (30, 33), (33, 35), (28, 36)):
+for c, r in ((35, 35), (38, 36), (36, 39), (39, 41), (34, 42)):
     put(c, r, o='o')
-hay((31, 31), (32, 33), (30, 35))
+hay((37, 37), (38, 39), (36, 41))
 
 # --- hill north-east of the paddock, hay behind it ----------------------------
-rect(50, 55, 30, 34, g='e')
-hay((51, 28), (53, 28), (55, 28))
-put(53, 32, o='@')
+rect(56, 61, 36, 40, g='e')
+hay((57, 34), (59, 34), (61, 34))
+put(59, 38, o='@')
 
 # --- grove north of cow 1's yard ----------------------------------------------
-for c, r in ((59, 30), (63, 30), (67, 30), (61, 34), (65, 34)):
+for c, r in ((65, 36), (69, 36), (73, 36), (67, 40), (71, 40)):
     put(c, r, o='T')
-hay((61, 30), (65, 30), (69, 31), (59, 34), (63, 34), (67, 34), (57, 32), (61, 32), (65, 32))
+hay((67, 36), (71, 36), (75, 37), (65, 40), (69, 40), (73, 40), (63, 38), (67, 38), (71, 38))
 
 # --- along the tracks, and the lanes either side of the plateau ---------------
-for c in (21, 24, 27, 30, 33):
+for c in (27, 30, 33, 36, 39):
     hay((c, CY - 3), (c, CY + 3))
-hay((31, 19), (31, 22), (31, 25), (51, 19), (53, 22), (51, 25))
+hay((37, 25), (37, 28), (37, 31), (57, 25), (59, 28), (57, 31))
 
 # --- the cows -----------------------------------------------------------------
 HOME2 = (YC0 + 4, CY)                   # cow 2's home cell
