@@ -14,7 +14,8 @@ allowed=2000
 region=800x390+0+0
 
 # Captures the window once the picture has settled: the introduction is over
-# and two captures a second apart agree. Pads a capture that lost its top row
+# and two captures a second apart agree in the compared region (the HUD's
+# bales below it spin for ever). Pads a capture that lost its top row
 # and left column (window at -1,-1) back to 800x600.
 settled_shot() {
   local name=$1 prev="" f i
@@ -22,12 +23,13 @@ settled_shot() {
   for i in $(seq 30); do
     f=$(hb_shot "$name")
     convert "$f" -background black -gravity southeast -extent 800x600 "$f"
-    if [ -n "$prev" ] && [ "$(compare -metric AE "$f" "$prev" null: 2>&1)" = 0 ]; then
+    convert "$f" -crop "$region" +repage "$HB_ART/$name.now.part.png"
+    if [ -n "$prev" ] && [ "$(compare -metric AE "$HB_ART/$name.now.part.png" "$prev" null: 2>&1)" = 0 ]; then
       echo "$f"
       return 0
     fi
-    cp "$f" "$HB_ART/$name.prev.png"
-    prev="$HB_ART/$name.prev.png"
+    cp "$HB_ART/$name.now.part.png" "$HB_ART/$name.prev.part.png"
+    prev="$HB_ART/$name.prev.part.png"
     sleep 1
   done
   return 1
