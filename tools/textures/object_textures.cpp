@@ -10,15 +10,7 @@ namespace pic {
 
 namespace {
 
-constexpr float kTau = 6.2831853f;
 constexpr int kSize = 128;
-
-template <typename F>
-void paint(Picture& p, F colourAt) {
-    for (int y = 0; y < p.height(); ++y)
-        for (int x = 0; x < p.width(); ++x)
-            p.at(x, y) = colourAt((x + 0.5f) / p.width(), (y + 0.5f) / p.height());
-}
 
 }  // namespace
 

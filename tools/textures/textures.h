@@ -7,6 +7,16 @@
 
 namespace pic {
 
+constexpr float kTau = 6.2831853f;
+
+// Fills a picture from a colour function of the pixel centre's (u, v) in 0..1.
+template <typename F>
+void paint(Picture& p, F colourAt) {
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x)
+            p.at(x, y) = colourAt((x + 0.5f) / p.width(), (y + 0.5f) / p.height());
+}
+
 // Ground tiles (seamless, they repeat cell after cell).
 Picture grassTile();
 Picture dirtTile();
