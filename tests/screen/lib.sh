@@ -93,3 +93,15 @@ hb_close() {
     [ ${d#-} -le "$tol" ] || return 1
   done
 }
+
+# Pixels with every channel above 90% in a region WxH+X+Y: the white of text.
+hb_white_count() {
+  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+# Fails unless the region holds at least MIN white pixels (text).
+hb_has_text() {  # shot region min what
+  local n
+  n=$(hb_white_count "$1" "$2")
+  [ "$n" -ge "$3" ] || hb_fail "$4: $n white pixels in $2, expected at least $3"
+}

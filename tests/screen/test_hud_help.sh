@@ -4,14 +4,6 @@
 # does the same for the left half.
 . "$(dirname "$0")/lib.sh"
 
-white_count() {
-  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
-}
-has_text() {  # shot region min what
-  local n
-  n=$(white_count "$1" "$2")
-  [ "$n" -ge "$3" ] || hb_fail "$4: $n white pixels in $2, expected at least $3"
-}
 # Mean absolute difference of two shots in a region, in percent.
 difference() {
   convert "$1" "$2" -crop "$3" +repage -compose difference -composite -colorspace gray \
@@ -47,7 +39,7 @@ hb_tap space
 deadline=$((SECONDS + 40))
 while :; do
   shot=$(hb_shot playing)
-  [ "$(white_count "$shot" 330x40+432+52)" -lt 200 ] && break
+  [ "$(hb_white_count "$shot" 330x40+432+52)" -lt 200 ] && break
   [ $SECONDS -lt $deadline ] || hb_fail "the introduction never ended"
   sleep 0.5
 done
@@ -67,11 +59,11 @@ check_panel() {  # shot left-edge-of-half width what
   px=$(hb_pixel "$shot" $((left + 20)) 20)
   hb_close "$px" "153 204 255" 10 || hb_fail "$what: the corner is not clear colour ($px)"
   # The prompt under the map, then CONTROLS and the eight lines below it.
-  has_text "$shot" $((width / 2))x20+$((left + width / 4))+272 150 "$what: the prompt"
-  has_text "$shot" $((width * 55 / 100))x32+$((left + width / 5))+300 1000 "$what: CONTROLS"
+  hb_has_text "$shot" $((width / 2))x20+$((left + width / 4))+272 150 "$what: the prompt"
+  hb_has_text "$shot" $((width * 55 / 100))x32+$((left + width / 5))+300 1000 "$what: CONTROLS"
   local y
   for y in 345 375 405 435 465 495 525 555; do
-    has_text "$shot" 100x14+$((left + width / 5))+$y 60 "$what: a controls line at y $y"
+    hb_has_text "$shot" 100x14+$((left + width / 5))+$y 60 "$what: a controls line at y $y"
   done
 }
 

@@ -4,16 +4,6 @@
 # carried and stored and a held syringe, and the win and lose texts.
 . "$(dirname "$0")/lib.sh"
 
-white_count() {
-  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
-}
-# Fails unless the region holds at least MIN white pixels (text).
-has_text() {  # shot region min what
-  local n
-  n=$(white_count "$1" "$2")
-  [ "$n" -ge "$3" ] || hb_fail "$4: $n white pixels in $2, expected at least $3"
-}
-
 # Pixels of a region that differ by more than 10% between two shots.
 changed_pixels() {
   convert "$1" "$2" -crop "$3" +repage -compose difference -composite -colorspace gray \
@@ -43,18 +33,18 @@ take() { [ -f "$1" ] || hb_fail "no screenshot of a scene"; }
 
 shot=$(scene_shot intro); take "$shot"
 for half in 0 402; do
-  has_text "$shot" 330x40+$((half + 30))+52 2000 "PLAYER: at x $half"
-  has_text "$shot" 130x42+$((half + 50))+108 1000 "the name at x $half"
-  has_text "$shot" 380x24+$((half + 5))+246 1000 "the hay line at x $half"
-  has_text "$shot" 290x20+$((half + 50))+432 600 "the help line at x $half"
+  hb_has_text "$shot" 330x40+$((half + 30))+52 2000 "PLAYER: at x $half"
+  hb_has_text "$shot" 130x42+$((half + 50))+108 1000 "the name at x $half"
+  hb_has_text "$shot" 380x24+$((half + 5))+246 1000 "the hay line at x $half"
+  hb_has_text "$shot" 290x20+$((half + 50))+432 600 "the help line at x $half"
 done
 # Horace, the longer name, reaches further right.
-has_text "$shot" 40x42+200+108 200 "the end of Horace"
+hb_has_text "$shot" 40x42+200+108 200 "the end of Horace"
 
 shot=$(scene_shot regular); take "$shot"
 for half in 0 402; do
-  has_text "$shot" 70x45+$((half + 48))+524 600 "carried hay at x $half"
-  has_text "$shot" 105x45+$((half + 272))+524 900 "stored hay at x $half"
+  hb_has_text "$shot" 70x45+$((half + 48))+524 600 "carried hay at x $half"
+  hb_has_text "$shot" 105x45+$((half + 272))+524 900 "stored hay at x $half"
 done
 # The syringe icon: Boris holds it in "regular", Horace in "regular2"; all else
 # is the same, so the icon's place differs between the two in both halves.
@@ -73,13 +63,13 @@ win1=$(scene_shot win1); take "$win1"
 win2=$(scene_shot win2); take "$win2"
 for half in 0 402; do
   for shot in "$win1" "$win2"; do
-    has_text "$shot" 90x40+$((half + 20))+265 600 "a name at x $half in $(basename "$shot")"
-    has_text "$shot" 60x40+$((half + 330))+265 300 "the verdict's end at x $half in $(basename "$shot")"
+    hb_has_text "$shot" 90x40+$((half + 20))+265 600 "a name at x $half in $(basename "$shot")"
+    hb_has_text "$shot" 60x40+$((half + 330))+265 300 "the verdict's end at x $half in $(basename "$shot")"
   done
   if [ $half = 402 ]; then winner=$win1 loser=$win2; else winner=$win2 loser=$win1; fi
   band=22x24+$((half + 238))+268
-  a=$(white_count "$loser" "$band")
-  b=$(white_count "$winner" "$band")
+  a=$(hb_white_count "$loser" "$band")
+  b=$(hb_white_count "$winner" "$band")
   [ $((a - b)) -ge 50 ] || hb_fail "at x $half LOSES! and WINS! are not where they belong ($a vs $b white pixels)"
 done
 echo "ok"

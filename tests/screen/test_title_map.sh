@@ -3,11 +3,6 @@
 # the start prompt readable along the bottom edge.
 . "$(dirname "$0")/lib.sh"
 
-# Pixels with every channel above 90% in a region WxH+X+Y: the white of text.
-white_count() {
-  convert "$1" -crop "$2" +repage -fx "min(r,min(g,b))" -threshold 90% -format "%[fx:int(mean*w*h+0.5)]" info:
-}
-
 # A 40 x 40 map, so each shown cell is 20 x 15 pixels of the 800 x 600 window:
 # cell (c, r) covers x 20c..20c+19, y 15r..15r+14. Shown: columns 11..29,
 # rows 13..30. Water and grass blocks, a row of hay, dirt elsewhere. Seen from
@@ -54,10 +49,10 @@ expect "cow 2 marker" 285 423 "255 255 255"
 
 # The prompt: white text in a band along the bottom, centred, none above it
 # outside the markers.
-n=$(white_count "$shot" 500x40+150+545)
+n=$(hb_white_count "$shot" 500x40+150+545)
 [ "$n" -gt 800 ] || hb_fail "prompt missing: only $n white pixels along the bottom"
-left=$(white_count "$shot" 150x40+0+545)
-right=$(white_count "$shot" 150x40+650+545)
+left=$(hb_white_count "$shot" 150x40+0+545)
+right=$(hb_white_count "$shot" 150x40+650+545)
 [ "$left" -eq 0 ] && [ "$right" -eq 0 ] || hb_fail "prompt not centred ($left left, $right right)"
 
 hb_tap Escape
