@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
   libopenal-dev libalut-dev libftgl-dev libfreetype-dev fonts-liberation)
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox clang libclang-rt-14-dev)
+  packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
