@@ -76,26 +76,36 @@ CellRange visibleCells(float x, float y, int mapWidth, int mapHeight) {
     return r;
 }
 
-void drawGround(const Cow& cow) {
+namespace {
+
+// Both passes walk the cow's visible cells, rows outside and columns inside,
+// with texturing on and the colour white before the first cell.
+template <typename DrawCell>
+void forEachVisibleCell(const Cow& cow, DrawCell drawCell) {
     const CellRange cells = visibleCells(cow.x, cow.y, world.mapWidth, world.mapHeight);
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
-    for (int row = cells.firstRow; row < cells.endRow; ++row) {
-        for (int column = cells.firstColumn; column < cells.endColumn; ++column) {
-            const GroundTile* tile = groundAt(column, row);
-            if (!tile) continue;  // a short line of the map leaves cells without ground
-            glPushMatrix();
-            glTranslatef(static_cast<float>(column), static_cast<float>(row), 0.0f);
-            // Tiles are wound the other way round from the models.
-            glCullFace(GL_BACK);
-            drawGroundTile(*tile);
-            glCullFace(GL_FRONT);
-            glPopMatrix();
-        }
-    }
+    for (int row = cells.firstRow; row < cells.endRow; ++row)
+        for (int column = cells.firstColumn; column < cells.endColumn; ++column) drawCell(column, row);
     glDisable(GL_TEXTURE_2D);
     glPopMatrix();
+}
+
+}  // namespace
+
+void drawGround(const Cow& cow) {
+    forEachVisibleCell(cow, [](int column, int row) {
+        const GroundTile* tile = groundAt(column, row);
+        if (!tile) return;  // a short line of the map leaves cells without ground
+        glPushMatrix();
+        glTranslatef(static_cast<float>(column), static_cast<float>(row), 0.0f);
+        // Tiles are wound the other way round from the models.
+        glCullFace(GL_BACK);
+        drawGroundTile(*tile);
+        glCullFace(GL_FRONT);
+        glPopMatrix();
+    });
 }
 
 void drawObject(const WorldObject& object) {
@@ -103,24 +113,16 @@ void drawObject(const WorldObject& object) {
 }
 
 void drawObjects(const Cow& cow) {
-    const CellRange cells = visibleCells(cow.x, cow.y, world.mapWidth, world.mapHeight);
-    glPushMatrix();
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    for (int row = cells.firstRow; row < cells.endRow; ++row) {
-        for (int column = cells.firstColumn; column < cells.endColumn; ++column) {
-            const WorldObject* object = objectAt(column, row);
-            if (!object) continue;
-            const GroundTile* tile = groundAt(column, row);
-            glPushMatrix();
-            glTranslatef(static_cast<float>(column), static_cast<float>(row), tile ? tile->standLevel : 0.0f);
-            glTranslatef(0.5f, 0.5f, 0.0f);
-            drawObject(*object);
-            glPopMatrix();
-        }
-    }
-    glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
+    forEachVisibleCell(cow, [](int column, int row) {
+        const WorldObject* object = objectAt(column, row);
+        if (!object) return;
+        const GroundTile* tile = groundAt(column, row);
+        glPushMatrix();
+        glTranslatef(static_cast<float>(column), static_cast<float>(row), tile ? tile->standLevel : 0.0f);
+        glTranslatef(0.5f, 0.5f, 0.0f);
+        drawObject(*object);
+        glPopMatrix();
+    });
     camera.haySpinAngle += 1.0f;
     camera.itemSpinAngle += 1.0f;
 }

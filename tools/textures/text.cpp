@@ -22,6 +22,18 @@ Font::~Font() {
     if (library_) FT_Done_FreeType(static_cast<FT_Library>(library_));
 }
 
+namespace {
+
+// The pen shift between two glyphs, in whole pixels (none for the first glyph).
+int kerning(FT_Face face, FT_UInt previous, FT_UInt glyph) {
+    if (!previous || !FT_HAS_KERNING(face)) return 0;
+    FT_Vector k;
+    FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k);
+    return int(k.x >> 6);
+}
+
+}  // namespace
+
 TextMask Font::render(const std::string& text, int pixelSize, int pad) const {
     TextMask mask;
     FT_Face face = static_cast<FT_Face>(face_);
@@ -33,11 +45,7 @@ TextMask Font::render(const std::string& text, int pixelSize, int pad) const {
     FT_UInt previous = 0;
     for (unsigned char ch : text) {
         FT_UInt glyph = FT_Get_Char_Index(face, ch);
-        if (previous && FT_HAS_KERNING(face)) {
-            FT_Vector k;
-            FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k);
-            penX += int(k.x >> 6);
-        }
+        penX += kerning(face, previous, glyph);
         if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT)) continue;
         right = std::max(right, penX + int(face->glyph->metrics.horiBearingX >> 6) + int(face->glyph->metrics.width >> 6));
         penX += int(face->glyph->advance.x >> 6);
@@ -51,11 +59,7 @@ TextMask Font::render(const std::string& text, int pixelSize, int pad) const {
     previous = 0;
     for (unsigned char ch : text) {
         FT_UInt glyph = FT_Get_Char_Index(face, ch);
-        if (previous && FT_HAS_KERNING(face)) {
-            FT_Vector k;
-            FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k);
-            penX += int(k.x >> 6);
-        }
+        penX += kerning(face, previous, glyph);
         if (FT_Load_Glyph(face, glyph, FT_LOAD_RENDER)) continue;
         const FT_GlyphSlot g = face->glyph;
         for (unsigned row = 0; row < g->bitmap.rows; ++row)
