@@ -1,6 +1,5 @@
 // Horace: built wholly from quadrics and one torus.
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdint>
 #include <initializer_list>
@@ -21,17 +20,6 @@ constexpr float kHeadPitch = 0, kHeadYaw = 0, kHeadRoll = 0;
 constexpr float kEyeAngle1 = 0, kEyeAngle2 = 0;
 constexpr float kTailAngle1 = 0, kTailAngle2 = 0, kTailAngle3 = 0;
 
-// The parts' quadric: each part used to make and delete its own; one kept
-// for all of them draws the same and allocates nothing per frame.
-GLUquadric* partQuadric() {
-    static GLUquadric* quadric = [] {
-        GLUquadric* q = gluNewQuadric();
-        gluQuadricTexture(q, GL_TRUE);
-        return q;
-    }();
-    return quadric;
-}
-
 void setMaterial() {
     const GLfloat white[4] = {1, 1, 1, 1};
     const GLfloat none[4] = {0, 0, 0, 0};
@@ -44,12 +32,11 @@ void setMaterial() {
 
 void bindSlot(int slot) { glBindTexture(GL_TEXTURE_2D, cow2TextureSlots[slot]); }
 
-// Starts a part with its own material, texture and quadric.
-GLUquadric* beginPart() {
+// Starts a part with its own material and texture.
+void beginPart() {
     setMaterial();
     glEnable(GL_TEXTURE_2D);
     bindSlot(1);
-    return partQuadric();
 }
 
 void endPart() { glDisable(GL_TEXTURE_2D); }
@@ -64,26 +51,25 @@ void drawHead() {
     glEnable(GL_TEXTURE_2D);
     glColor3f(1, 1, 1);
     bindSlot(1);
-    GLUquadric* q = partQuadric();
     glTranslatef(4, 0, 0);
 
     glPushMatrix();  // skull
     glRotatef(-45, 0, 0, 1);
     glScalef(1, 0.7f, 0.8f);
-    drawSphere(q, 5, 20, 20);
+    drawTexturedSphere(5, 20, 20);
     glPopMatrix();
 
     glPushMatrix();  // ears
     glTranslatef(-2, 3, 3.75f);
     glRotatef(20, 1, 0, 0);
     glScalef(0.3f, 1, 1.75f);
-    drawSphere(q, 1, 20, 20);
+    drawTexturedSphere(1, 20, 20);
     glPopMatrix();
     glPushMatrix();
     glTranslatef(-2, 3, -3.75f);
     glRotatef(-20, 1, 0, 0);
     glScalef(0.3f, 1, 1.75f);
-    drawSphere(q, 1, 20, 20);
+    drawTexturedSphere(1, 20, 20);
     glPopMatrix();
 
     bindSlot(2);
@@ -91,7 +77,7 @@ void drawHead() {
     glTranslatef(1.2f, 3, 2);
     glRotatef(kEyeAngle1, 0, 1, 0);
     glColor3f(1, 1, 1);
-    drawSphere(q, 0.5, 20, 20);
+    drawTexturedSphere(0.5, 20, 20);
     glTranslatef(0.4f, 0, 0);
     glColor3f(0, 0, 0.5f);
     drawTexturedSphere(0.3, 20, 20);
@@ -100,7 +86,7 @@ void drawHead() {
     glTranslatef(1.2f, 3, -2);
     glRotatef(kEyeAngle2, 0, -1, 0);
     glColor3f(1, 1, 1);
-    drawSphere(q, 0.5, 20, 20);
+    drawTexturedSphere(0.5, 20, 20);
     glTranslatef(0.4f, 0, 0);
     glColor3f(0, 0, 0.5f);
     drawTexturedSphere(0.3, 20, 20);
@@ -112,13 +98,13 @@ void drawHead() {
     glTranslatef(-2.5f, 4, 2);
     glRotatef(-110, 1, 0, 0);
     glScalef(0.2f, 0.2f, 1);
-    drawSphere(q, 1, 20, 20);
+    drawTexturedSphere(1, 20, 20);
     glPopMatrix();
     glPushMatrix();
     glTranslatef(-2.5f, 4, -2);
     glRotatef(110, 1, 0, 0);
     glScalef(0.2f, 0.2f, 1);
-    drawSphere(q, 1, 20, 20);
+    drawTexturedSphere(1, 20, 20);
     glPopMatrix();
 
     glDisable(GL_TEXTURE_2D);
@@ -126,92 +112,92 @@ void drawHead() {
 
 void drawBody() {
     glColor3f(1, 1, 1);
-    GLUquadric* q = beginPart();
-    drawCylinder(q, 7, 7, 20, 20, 10);
+    beginPart();
+    drawTexturedCylinder(7, 7, 20, 20, 10);
     glPushMatrix();  // rear cap
     glScalef(1, 1, 0.5f);
-    drawSphere(q, 7, 20, 20);
+    drawTexturedSphere(7, 20, 20);
     glPopMatrix();
     glPushMatrix();  // front cap
     glTranslatef(0, 0, 20);
     glScalef(1, 1, 0.3f);
     glRotatef(180, 0, 0, 1);
-    drawSphere(q, 7, 20, 20);
+    drawTexturedSphere(7, 20, 20);
     glPopMatrix();
     endPart();
 }
 
 void drawFrontLeg() {
-    GLUquadric* q = beginPart();
+    beginPart();
     glPushMatrix();  // upper
     glTranslatef(-2, 1, -0.8f);
     glRotatef(90, 1, 0, 0);
     glScalef(0.6f, 1, 1);
-    drawCylinder(q, 2.0, 0.6, 6, 10, 10);
+    drawTexturedCylinder(2.0, 0.6, 6, 10, 10);
     glPopMatrix();
     glPushMatrix();  // lower
     glTranslatef(-2, -4.8f, -0.8f);
     glRotatef(90, 1, 0, 0);
     glRotatef(10, -1, 0, 0);
-    drawCylinder(q, 0.5, 0.3, 5, 10, 10);
+    drawTexturedCylinder(0.5, 0.3, 5, 10, 10);
     glPopMatrix();
     glPushMatrix();  // hoof
     glTranslatef(-2, -9.5f, 0);
     glRotatef(90, 1, 0, 0);
     glRotatef(5, -1, 0, 0);
-    drawCylinder(q, 0.5, 0.5, 1, 10, 4);
+    drawTexturedCylinder(0.5, 0.5, 1, 10, 4);
     glPopMatrix();
     endPart();
 }
 
 void drawHindLeg() {
-    GLUquadric* q = beginPart();
+    beginPart();
     glPushMatrix();  // upper
     glTranslatef(2, 3, -2);
     glRotatef(90, 1, 0, 0);
     glRotatef(10, -1, 0, 0);
     glScalef(0.6f, 1, 1);
-    drawCylinder(q, 3.0, 0.6, 8, 10, 10);
+    drawTexturedCylinder(3.0, 0.6, 8, 10, 10);
     glPopMatrix();
     glPushMatrix();  // lower
     glTranslatef(2, -4.5f, -0.5f);
     glRotatef(90, 1, 0, 0);
-    drawCylinder(q, 0.5, 0.3, 5, 10, 10);
+    drawTexturedCylinder(0.5, 0.3, 5, 10, 10);
     glPopMatrix();
     glPushMatrix();  // hoof
     glTranslatef(2, -9, -0.5f);
     glRotatef(90, 1, 0, 0);
     glRotatef(5, -1, 0, 0);
-    drawCylinder(q, 0.5, 0.5, 1, 10, 4);
+    drawTexturedCylinder(0.5, 0.5, 1, 10, 4);
     glPopMatrix();
     endPart();
 }
 
 void drawTail() {
-    GLUquadric* q = beginPart();
+    beginPart();
     glPushMatrix();
     glRotatef(-10, -1, 0, 0);
     glPushMatrix();
     glScalef(0.8f, 1, 1);
-    drawCylinder(q, 1.0, 0.27, 1.42, 10, 10);
+    drawTexturedCylinder(1.0, 0.27, 1.42, 10, 10);
     glPopMatrix();
     glPushMatrix();
     glTranslatef(0, 0.2f, 1.2f);
     glRotatef(kTailAngle1, 0, 0, 1);
     glRotatef(-65, -1, 0, 0);
-    drawCylinder(q, 0.25, 0.2, 2, 10, 10);
+    drawTexturedCylinder(0.25, 0.2, 2, 10, 10);
     glPushMatrix();
     glTranslatef(0, 0, 1.9f);
     glRotatef(kTailAngle2, 0, 0, 1);
     glRotatef(-10, -1, 0, 0);
-    drawCylinder(q, 0.2, 0.2, 2, 10, 10);
+    drawTexturedCylinder(0.2, 0.2, 2, 10, 10);
     glPushMatrix();
     glTranslatef(0, 0, 1.9f);
     glRotatef(kTailAngle3, 0, 0, 1);
     glRotatef(-5, -1, 0, 0);
-    drawCylinder(q, 0.2, 0.3, 2, 10, 10);
+    drawTexturedCylinder(0.2, 0.3, 2, 10, 10);
     glTranslatef(0, 0, 1.9f);
-    drawSphere(q, 0.3, 10, 10);
+    drawTexturedSphere(0.3, 10, 10);
     glPopMatrix();
     glPopMatrix();
     glPopMatrix();

@@ -1,20 +1,25 @@
 #include "models/shapes.h"
 
-#include <GL/glut.h>
-#include <GL/glu.h>
+#include <GL/gl.h>
+
+#include <map>
+#include <tuple>
+
+#include "models/shape_meshes.h"
 
 namespace {
 
-// The textured shapes share one quadric with texture coordinates on instead of
-// making one per call: a frame draws hundreds of them, and the quadric carries
-// nothing between calls but its (always re-set) draw style.
-GLUquadric* texturedQuadric() {
-    static GLUquadric* quadric = [] {
-        GLUquadric* q = gluNewQuadric();
-        gluQuadricTexture(q, GL_TRUE);
-        return q;
-    }();
-    return quadric;
+// Shapes are built on first use and kept: the same few dozen sizes are drawn
+// hundreds of times a frame.
+enum class Kind { Cylinder, Disk, Sphere, Torus, Cube };
+using Key = std::tuple<Kind, double, double, double, int, int>;
+
+template <typename Build>
+const ShapeMesh& cached(const Key& key, Build build) {
+    static std::map<Key, ShapeMesh> meshes;
+    auto found = meshes.find(key);
+    if (found == meshes.end()) found = meshes.emplace(key, build()).first;
+    return found->second;
 }
 
 void vertex(double x, double y, double z, double s, double t) {
@@ -24,13 +29,9 @@ void vertex(double x, double y, double z, double s, double t) {
 
 }  // namespace
 
-void drawCylinder(GLUquadric* quadric, double baseRadius, double topRadius, double height, int slices, int stacks) {
-    gluQuadricDrawStyle(quadric, GLU_FILL);
-    gluCylinder(quadric, baseRadius, topRadius, height, slices, stacks);
-}
-
 void drawTexturedCylinder(double baseRadius, double topRadius, double height, int slices, int stacks) {
-    drawCylinder(texturedQuadric(), baseRadius, topRadius, height, slices, stacks);
+    drawMesh(cached({Kind::Cylinder, baseRadius, topRadius, height, slices, stacks},
+                    [&] { return cylinderMesh(baseRadius, topRadius, height, slices, stacks); }));
 }
 
 void drawTexturedCone(double baseRadius, double height, int slices, int stacks) {
@@ -38,21 +39,18 @@ void drawTexturedCone(double baseRadius, double height, int slices, int stacks) 
 }
 
 void drawTexturedDisk(double innerRadius, double outerRadius, int slices, int loops) {
-    GLUquadric* q = texturedQuadric();
-    gluQuadricDrawStyle(q, GLU_FILL);  // the default style of a fresh quadric
-    gluDisk(q, innerRadius, outerRadius, slices, loops);
-}
-
-void drawSphere(GLUquadric* quadric, double radius, double slices, double stacks) {
-    gluQuadricDrawStyle(quadric, GLU_FILL);
-    gluSphere(quadric, radius, static_cast<int>(slices), static_cast<int>(stacks));
+    drawMesh(cached({Kind::Disk, innerRadius, outerRadius, 0, slices, loops},
+                    [&] { return diskMesh(innerRadius, outerRadius, slices, loops); }));
 }
 
 void drawTexturedSphere(double radius, double slices, double stacks) {
-    drawSphere(texturedQuadric(), radius, slices, stacks);
+    const int sl = static_cast<int>(slices), st = static_cast<int>(stacks);
+    drawMesh(cached({Kind::Sphere, radius, 0, 0, sl, st}, [&] { return sphereMesh(radius, sl, st); }));
 }
 
-void drawCube(double size) { glutSolidCube(size); }
+void drawCube(double size) {
+    drawMesh(cached({Kind::Cube, size, 0, 0, 0, 0}, [&] { return cubeMesh(size); }));
+}
 
 void drawHalfBox(double size) {
     const double h = size / 2.0;
@@ -76,7 +74,9 @@ void drawHalfBox(double size) {
 }
 
 void drawTorus(double innerRadius, double outerRadius, double sides, double rings) {
-    glutSolidTorus(innerRadius, outerRadius, static_cast<int>(sides), static_cast<int>(rings));
+    const int si = static_cast<int>(sides), ri = static_cast<int>(rings);
+    drawMesh(cached({Kind::Torus, innerRadius, outerRadius, 0, si, ri},
+                    [&] { return torusMesh(innerRadius, outerRadius, si, ri); }));
 }
 
 void drawPrism(double width, double height, double depth) {
