@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "models/model_gl.h"
 #include "models/shape_meshes.h"
 
 namespace {
@@ -22,15 +23,15 @@ const ShapeMesh& cached(const Key& key, Build build) {
     return found->second;
 }
 
-void vertex(double x, double y, double z, double s, double t) {
-    glTexCoord2d(s, t);
-    glVertex3d(x, y, z);
+void vertex(float x, float y, float z, float s, float t) {
+    gx::texCoord(s, t);
+    gx::vertex(x, y, z);
 }
 
 }  // namespace
 
 void drawTexturedCylinder(double baseRadius, double topRadius, double height, int slices, int stacks) {
-    drawMesh(cached({Kind::Cylinder, baseRadius, topRadius, height, slices, stacks},
+    gx::mesh(cached({Kind::Cylinder, baseRadius, topRadius, height, slices, stacks},
                     [&] { return cylinderMesh(baseRadius, topRadius, height, slices, stacks); }));
 }
 
@@ -39,17 +40,17 @@ void drawTexturedCone(double baseRadius, double height, int slices, int stacks) 
 }
 
 void drawTexturedDisk(double innerRadius, double outerRadius, int slices, int loops) {
-    drawMesh(cached({Kind::Disk, innerRadius, outerRadius, 0, slices, loops},
+    gx::mesh(cached({Kind::Disk, innerRadius, outerRadius, 0, slices, loops},
                     [&] { return diskMesh(innerRadius, outerRadius, slices, loops); }));
 }
 
 void drawTexturedSphere(double radius, double slices, double stacks) {
     const int sl = static_cast<int>(slices), st = static_cast<int>(stacks);
-    drawMesh(cached({Kind::Sphere, radius, 0, 0, sl, st}, [&] { return sphereMesh(radius, sl, st); }));
+    gx::mesh(cached({Kind::Sphere, radius, 0, 0, sl, st}, [&] { return sphereMesh(radius, sl, st); }));
 }
 
 void drawCube(double size) {
-    drawMesh(cached({Kind::Cube, size, 0, 0, 0, 0}, [&] { return cubeMesh(size); }));
+    gx::mesh(cached({Kind::Cube, size, 0, 0, 0, 0}, [&] { return cubeMesh(size); }));
 }
 
 void drawHalfBox(double size) {
@@ -65,17 +66,17 @@ void drawHalfBox(double size) {
     };
     const double tex[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
     for (const auto& face : faces) {
-        glPushMatrix();
-        glBegin(GL_POLYGON);
+        gx::pushMatrix();
+        gx::begin(GL_POLYGON);
         for (int i = 0; i < 4; ++i) vertex(face[i][0], face[i][1], face[i][2], tex[i][0], tex[i][1]);
-        glEnd();
-        glPopMatrix();
+        gx::end();
+        gx::popMatrix();
     }
 }
 
 void drawTorus(double innerRadius, double outerRadius, double sides, double rings) {
     const int si = static_cast<int>(sides), ri = static_cast<int>(rings);
-    drawMesh(cached({Kind::Torus, innerRadius, outerRadius, 0, si, ri},
+    gx::mesh(cached({Kind::Torus, innerRadius, outerRadius, 0, si, ri},
                     [&] { return torusMesh(innerRadius, outerRadius, si, ri); }));
 }
 
@@ -83,43 +84,43 @@ void drawPrism(double width, double height, double depth) {
     const double w = width / 2.0;
     const double h = height;
     const double d = depth;
-    glPushMatrix();
-    glDisable(GL_CULL_FACE);
+    gx::pushMatrix();
+    gx::disable(GL_CULL_FACE);
 
-    glBegin(GL_POLYGON);  // front triangle
+    gx::begin(GL_POLYGON);  // front triangle
     vertex(-w, 0, 0, 0, 0);
     vertex(w, 0, 0, 1, 0);
     vertex(0, h, 0, 0.5, 1);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // back triangle
+    gx::begin(GL_POLYGON);  // back triangle
     vertex(-w, 0, d, 0, 0);
     vertex(w, 0, d, 1, 0);
     vertex(0, h, d, 0.5, 1);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // left slope
+    gx::begin(GL_POLYGON);  // left slope
     vertex(-w, 0, 0, 0, 0);
     vertex(-w, 0, d, 0, 1);
     vertex(0, h, d, 1, 1);
     vertex(0, h, 0, 1, 0);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // right slope
+    gx::begin(GL_POLYGON);  // right slope
     vertex(0, h, 0, 0, 0);
     vertex(0, h, d, 0, 1);
     vertex(w, 0, d, 1, 1);
     vertex(w, 0, 0, 1, 0);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // floor
+    gx::begin(GL_POLYGON);  // floor
     vertex(-w, 0, 0, 0, 0);
     vertex(-w, 0, d, 0, 1);
     vertex(w, 0, d, 1, 1);
     vertex(w, 0, 0, 1, 0);
-    glEnd();
+    gx::end();
 
-    glPopMatrix();
+    gx::popMatrix();
     // Culling comes back on whatever it was before: the models rely on it.
-    glEnable(GL_CULL_FACE);
+    gx::enable(GL_CULL_FACE);
 }

@@ -125,6 +125,7 @@ void drawObjects(const Cow& cow) {
     });
     camera.haySpinAngle += 1.0f;
     camera.itemSpinAngle += 1.0f;
+    setSpinAngles(camera.haySpinAngle, camera.itemSpinAngle);
 }
 
 void drawCowMarkers() {
@@ -134,7 +135,7 @@ void drawCowMarkers() {
         glPushMatrix();
         glTranslatef(static_cast<float>(cow->homeColumn), static_cast<float>(cow->homeRow),
                      tile ? tile->standLevel : 0.0f);
-        drawMarkerBeam();
+        drawMarkerBeam(camera.cameraDistance);
         glPopMatrix();
     }
 }
