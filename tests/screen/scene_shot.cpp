@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/game_app.h"
+#include "app/startup.h"
 #include "game/cow.h"
 #include "platform/keys.h"
 #include "render/camera.h"
@@ -171,11 +171,7 @@ void writeBackBuffer() {
 }
 
 void display() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    beginFrame();
     drawPlayingFrame();
     ++framesDrawn;
     if (framesDrawn == opts.frames) {
@@ -185,11 +181,6 @@ void display() {
     }
     glutSwapBuffers();
     glutPostRedisplay();
-}
-
-void reshape(int w, int h) {
-    app.windowWidth = w;
-    app.windowHeight = h;
 }
 
 }  // namespace
@@ -206,11 +197,8 @@ int main(int argc, char** argv) {
         if (getcwd(cwd, sizeof cwd)) opts.out = std::string(cwd) + "/" + opts.out;
     }
     if (chdir(opts.data.c_str()) != 0) usage("cannot enter the data directory");
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Hoofbrawl scene");
-    setKeySource(&scripted);
-    initGame();
+    openGameWindow("Hoofbrawl scene");
+    startGame(scripted);
     if (!opts.map.empty()) {
         MapLoadResult r = readMapFile(opts.map);
         if (!r.ok) {
@@ -228,8 +216,5 @@ int main(int argc, char** argv) {
     }
     if (!opts.intro) introCallCount = 200;
     app.phase = GamePhase::Playing;
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutMainLoop();
-    return 0;
+    runGameLoop(display, nullptr);
 }
