@@ -301,8 +301,15 @@ void drawCow1(int, int) {
     gx::translate(cow->x, cow->y, cow->baseLevel);
     gx::rotate(90, 1, 0, 0);
     gx::rotate(static_cast<float>(cow->heading), 0, 1, 0);
-    if (cow->stunned) gx::rotate(90, 1, 0, 0);
     gx::scale(cow1Scale, cow1Scale, cow1Scale);
+    if (cow->stunned) {
+        // Turned about the middle of the body (16 up), not the feet, and let
+        // down until its flank (6 across) rests on the ground: it lies where
+        // it stood rather than sliding sideways and half into the ground.
+        gx::translate(0, 6.5f, 0);
+        gx::rotate(90, 1, 0, 0);
+        gx::translate(0, -16, 0);
+    }
     drawRecorded(figure);
     gx::popMatrix();
     gx::enable(GL_CULL_FACE);

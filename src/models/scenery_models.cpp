@@ -209,9 +209,9 @@ void syringeBody() {
 
 }  // namespace
 
-// Drawn live: the two tiers' cards lie in the same planes and overlap, so
-// which one shows is decided by the last bit of each depth, and vertices
-// moved into place in software would settle it differently.
+// Drawn live: its crossed cards cut through one another, and along the cut
+// the last bit of each depth decides which shows; vertices moved into place
+// in software would settle it differently.
 void drawTree(int, int) {
     gx::scale(0.2f, 0.2f, 0.2f);
     gx::colour(1, 1, 1);
@@ -221,13 +221,16 @@ void drawTree(int, int) {
     gx::disable(GL_TEXTURE_2D);
 
     // Two tiers of crossed cards: one in the x-z plane, one in the y-z plane.
+    // Where the tiers overlap their cards would lie in one plane and fight
+    // over the depth; the upper tier stands a hair (0.05 of a cell) off it.
     for (float tier : {15.0f, 17.0f}) {
+        const float nudge = tier > 15.0f ? 0.25f : 0.0f;
         gx::pushMatrix();
-        gx::translate(0, 0, tier);
+        gx::translate(nudge, nudge, tier);
         drawTreeCard(10, 5, 90, 'x');
         gx::popMatrix();
         gx::pushMatrix();
-        gx::translate(0, 0, tier);
+        gx::translate(nudge, nudge, tier);
         gx::rotate(90, 0, 1, 0);
         drawTreeCard(10, 5, 90, 'z');
         gx::popMatrix();
