@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
 #include <map>
 #include <tuple>
 
@@ -11,16 +12,24 @@
 namespace {
 
 // Shapes are built on first use and kept: the same few dozen sizes are drawn
-// hundreds of times a frame.
+// hundreds of times a frame. The beams' height follows the camera distance,
+// which the keys can change without end, so past a generous number of kept
+// shapes a new one is built for the moment only.
 enum class Kind { Cylinder, Disk, Sphere, Torus, Cube };
 using Key = std::tuple<Kind, double, double, double, int, int>;
+constexpr size_t kMaxKeptShapes = 256;
 
 template <typename Build>
 const ShapeMesh& cached(const Key& key, Build build) {
     static std::map<Key, ShapeMesh> meshes;
     auto found = meshes.find(key);
-    if (found == meshes.end()) found = meshes.emplace(key, build()).first;
-    return found->second;
+    if (found != meshes.end()) return found->second;
+    if (meshes.size() >= kMaxKeptShapes) {
+        static ShapeMesh passing;
+        passing = build();
+        return passing;
+    }
+    return meshes.emplace(key, build()).first->second;
 }
 
 void vertex(float x, float y, float z, float s, float t) {
