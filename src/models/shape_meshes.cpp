@@ -1,3 +1,5 @@
+// GL/gl.h stops at GL 1.3; glMultiDrawArrays (1.4) is declared behind this.
+#define GL_GLEXT_PROTOTYPES 1
 #include "models/shape_meshes.h"
 
 #include <GL/gl.h>
@@ -207,7 +209,19 @@ void drawMesh(const ShapeMesh& mesh) {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, 0, mesh.texCoords.data());
     }
-    for (const ShapeMesh::Run& run : mesh.runs) glDrawArrays(run.mode, run.first, run.count);
+    // Consecutive primitives of one kind go to GL in one call.
+    GLint firsts[256];
+    GLsizei counts[256];
+    size_t i = 0;
+    while (i < mesh.runs.size()) {
+        GLsizei n = 0;
+        const unsigned mode = mesh.runs[i].mode;
+        for (; i < mesh.runs.size() && mesh.runs[i].mode == mode && n < 256; ++i, ++n) {
+            firsts[n] = mesh.runs[i].first;
+            counts[n] = mesh.runs[i].count;
+        }
+        glMultiDrawArrays(mode, firsts, counts, n);
+    }
     if (textured) {
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         const float* last = &mesh.texCoords[mesh.texCoords.size() - 2];
