@@ -95,7 +95,7 @@ void display() {
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    drawPlayingFrame();
+    drawPlayingFrame(app.windowWidth, app.windowHeight);
     glutSwapBuffers();
     glFinish();
     auto end = std::chrono::steady_clock::now();

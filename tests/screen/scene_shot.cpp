@@ -191,7 +191,8 @@ void applyCow(Cow* cow, const CowSetup& c, bool first) {
 }
 
 void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight); }
-const PhaseDrawers kDrawers = {drawSplash, drawTitleMap, drawPlayingFrame, fullWindowViewport};
+void playingFrame() { drawPlayingFrame(app.windowWidth, app.windowHeight); }
+const PhaseDrawers kDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
 
 void writeBackBuffer() {
     const int w = app.windowWidth, h = app.windowHeight;
