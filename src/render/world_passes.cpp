@@ -8,6 +8,7 @@
 #include "models/draw_behaviours.h"
 #include "render/camera.h"
 #include "render/ground.h"
+#include "render/ground_batches.h"
 #include "world/world_grid.h"
 
 CellRange visibleCells(float x, float y, int mapWidth, int mapHeight) {
@@ -40,17 +41,14 @@ void forEachVisibleCell(const Cow& cow, DrawCell drawCell) {
 }  // namespace
 
 void drawGround(const Cow& cow) {
-    forEachVisibleCell(cow, [](int column, int row) {
-        const GroundTile* tile = groundAt(column, row);
-        if (!tile) return;  // a short line of the map leaves cells without ground
-        glPushMatrix();
-        glTranslatef(static_cast<float>(column), static_cast<float>(row), 0.0f);
-        // Tiles are wound the other way round from the models.
-        glCullFace(GL_BACK);
-        drawGroundTile(*tile);
-        glCullFace(GL_FRONT);
-        glPopMatrix();
-    });
+    // The same cells, tiles and faces as cell by cell, fed in a few batches.
+    const CellRange cells = visibleCells(cow.x, cow.y, world.mapWidth, world.mapHeight);
+    glPushMatrix();
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    drawGroundBatches(cells);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
 }
 
 void drawObject(const WorldObject& object) {
