@@ -28,6 +28,21 @@ void endPass(FramePass pass) {
     if (framePassHook) framePassHook(pass, false);
 }
 
+// The volume the current projection and modelview can see, in the
+// modelview's coordinates.
+ViewVolume currentViewVolume() {
+    double p[16] = {}, m[16] = {}, clip[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, p);
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k) sum += p[4 * k + r] * m[4 * c + k];
+            clip[4 * c + r] = sum;
+        }
+    return viewVolumeOf(clip);
+}
+
 void drawHalf(Cow& cow, const ViewportRect& rect, float aspect) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -60,7 +75,8 @@ void drawHalf(Cow& cow, const ViewportRect& rect, float aspect) {
     drawGround(cow);
     endPass(FramePass::Ground);
     beginPass(FramePass::Objects);
-    drawObjects(cow);
+    const ViewVolume view = currentViewVolume();
+    drawObjects(cow, &view);
     endPass(FramePass::Objects);
     beginPass(FramePass::Beams);
     drawCowMarkers();
