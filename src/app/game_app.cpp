@@ -11,7 +11,7 @@
 #include "audio/sound_table.h"
 #include "audio/sounds.h"
 #include "platform/sleep.h"
-#include "platform/x11_keys.h"
+#include "platform/live_keys.h"
 #include "render/camera.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
@@ -53,6 +53,7 @@ void displayFrame() {
     runPhase(app, kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
+    checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
     glutSwapBuffers();
 }
@@ -79,8 +80,7 @@ void runHoofbrawl(int argc, char** argv) {
     glutInitWindowSize(800, 600);
     glutInitWindowPosition(-1, -1);
     glutCreateWindow("Hoofbrawl");
-    static X11Keys liveKeys;
-    setKeySource(&liveKeys);
+    useLiveKeys();
     initGame();
     glutDisplayFunc(displayFrame);
     glutIdleFunc(idlePace);

@@ -10,7 +10,7 @@
 #include "app/app_state.h"
 #include "app/game_app.h"
 #include "game/actions.h"
-#include "platform/x11_keys.h"
+#include "platform/live_keys.h"
 #include "ui/hud_state.h"
 #include "world/world_grid.h"
 
@@ -72,8 +72,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 600);
     glutCreateWindow("Hoofbrawl");
-    static X11Keys liveKeys;
-    setKeySource(&liveKeys);
+    useLiveKeys();
     initGame();
     if (!setScene(scene)) {
         std::fprintf(stderr, "unknown scene %s (intro, regular, regular2, win1, win2)\n", scene);
