@@ -102,7 +102,10 @@ void PadKeys::refresh() {
         if (SDL_GameControllerGetAttached(pad)) continue;
         SDL_GameControllerClose(pad);
         s = Slot{};
-        if (notices) std::fprintf(notices, "Gamepad unplugged: %s plays on the keyboard\n", kCowOfSlot[i]);
+        if (notices) {
+            std::fprintf(notices, "Gamepad unplugged: %s plays on the keyboard\n", kCowOfSlot[i]);
+            std::fflush(notices);
+        }
     }
     const int count = SDL_NumJoysticks();
     for (int device = 0; device < count; ++device) {
@@ -130,6 +133,7 @@ void PadKeys::refresh() {
             const char* name = SDL_GameControllerName(pad);
             std::fprintf(notices, "Gamepad \"%s\" drives %s\n", name ? name : "unnamed",
                          kCowOfSlot[free - slots_]);
+            std::fflush(notices);
         }
     }
 }
