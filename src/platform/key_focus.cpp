@@ -24,6 +24,9 @@ bool isGameWindow(WindowId window) {
 }
 
 bool keysReachGame(WindowTree& tree) {
+    // Without a window of its own known (a GL binding that gave no window id)
+    // the rule cannot tell; the keyboard is read whole rather than never.
+    if (gameWindows.empty()) return true;
     WindowId focus = tree.focus();
     if (focus == 0) return false;
     const WindowId root = tree.root();

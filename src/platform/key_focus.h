@@ -30,5 +30,6 @@ public:
 
 // The server sends a key to the window under the pointer when that window lies
 // inside the focus window, and to the focus window otherwise. True when that
-// window is a game window or lies inside one.
+// window is a game window or lies inside one. With no game window registered
+// at all, always true: the whole keyboard, as read before the rule existed.
 bool keysReachGame(WindowTree& tree);

@@ -138,6 +138,13 @@ TEST_F(KeyFocusTest, ErrorBoxCountsWhileItIsUp) {
     EXPECT_TRUE(keysReachGame(tree));
 }
 
+TEST_F(KeyFocusTest, NoGameWindowKnownReadsTheWholeKeyboard) {
+    tree.focused = kOther;
+    EXPECT_FALSE(keysReachGame(tree));
+    removeGameWindow(kGame);
+    EXPECT_TRUE(keysReachGame(tree));
+}
+
 TEST_F(KeyFocusTest, VanishedWindowsReadAsNotTheGame) {
     tree.focused = 0x999;  // gone: no parent, no pointer line through it
     tree.pointerOver({kFrame, kGame});
