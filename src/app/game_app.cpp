@@ -3,20 +3,14 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/app_state.h"
 #include "app/phases.h"
-#include "assets/texture_loader.h"
-#include "audio/sound_table.h"
-#include "audio/sounds.h"
-#include "platform/sleep.h"
+#include "app/startup.h"
 #include "platform/live_keys.h"
-#include "render/camera.h"
+#include "platform/sleep.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
-#include "ui/fonts.h"
-#include "world/map_reader.h"
 
 namespace {
 
@@ -28,28 +22,8 @@ const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, drawPlayingFrame, f
 
 }  // namespace
 
-void initGame() {
-    loadSounds();
-    createFonts("fonts/arial.ttf");
-    initCamera();
-    loadSplashTexture();
-    loadTileTextures();
-    loadObjectTextures();
-    loadCowTextures();
-    readMap();
-    glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-    playSound(SoundId::SplashScreen);
-}
-
 void displayFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    beginFrame();
     runPhase(app, kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
@@ -76,15 +50,7 @@ void reshapeWindow(int width, int height) {
 
 void runHoofbrawl(int argc, char** argv) {
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(-1, -1);
-    glutCreateWindow("Hoofbrawl");
-    useLiveKeys();
-    initGame();
-    glutDisplayFunc(displayFrame);
-    glutIdleFunc(idlePace);
-    glutReshapeFunc(reshapeWindow);
-    glutMainLoop();
-    std::exit(0);
+    openGameWindow("Hoofbrawl");
+    startGame(liveKeys());
+    runGameLoop(displayFrame, idlePace);
 }

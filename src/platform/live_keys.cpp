@@ -8,11 +8,15 @@
 #include "platform/pad_keys.h"
 #include "platform/x11_keys.h"
 
-void useLiveKeys() {
-    addGameWindow(glXGetCurrentDrawable());
+KeySource& liveKeys() {
     static X11Keys keyboard;
     static PadKeys pads;
-    pads.start();
     static EitherKeys either(keyboard, pads);
-    setKeySource(&either);
+    static bool started = false;
+    if (!started) {
+        started = true;
+        addGameWindow(glXGetCurrentDrawable());
+        pads.start();
+    }
+    return either;
 }

@@ -15,6 +15,6 @@ private:
     KeySource& second_;
 };
 
-// Makes the live keyboard and the pads the key source. Call once the GLUT
-// window exists and its GL context is current: that window is the game's.
-void useLiveKeys();
+// The live keyboard or-ed with the pads, started on first use. Call once the
+// GLUT window exists and its GL context is current: that window is the game's.
+KeySource& liveKeys();

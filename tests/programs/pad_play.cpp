@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/game_app.h"
+#include "app/startup.h"
 #include "platform/live_keys.h"
 
 namespace {
@@ -86,13 +87,7 @@ void idleWithCommands() {
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Hoofbrawl");
-    useLiveKeys();
-    initGame();
-    glutDisplayFunc(displayFrame);
-    glutIdleFunc(idleWithCommands);
-    glutReshapeFunc(reshapeWindow);
-    glutMainLoop();
+    openGameWindow("Hoofbrawl");
+    startGame(liveKeys());
+    runGameLoop(displayFrame, idleWithCommands);
 }
