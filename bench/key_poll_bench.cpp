@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "platform/key_focus.h"
@@ -97,6 +98,8 @@ int main(int argc, char** argv) {
         for (Case& c : cases) {
             XSetInputFocus(d, c.focus, RevertToPointerRoot, CurrentTime);
             XSync(d, False);
+            // Past the time a focus answer is reused, so each round asks afresh.
+            std::this_thread::sleep_for(std::chrono::milliseconds(kFocusReuseMs + 5));
             c.samples.push_back(microsPerPoll(c.poll, polls / 10 + 1));
         }
     }
@@ -113,6 +116,8 @@ int main(int argc, char** argv) {
         for (Case& c : plugged) {
             XSetInputFocus(d, c.focus, RevertToPointerRoot, CurrentTime);
             XSync(d, False);
+            // Past the time a focus answer is reused, so each round asks afresh.
+            std::this_thread::sleep_for(std::chrono::milliseconds(kFocusReuseMs + 5));
             c.samples.push_back(microsPerPoll(c.poll, polls / 10 + 1));
         }
         // The old poll again in the same rounds, as the yardstick.

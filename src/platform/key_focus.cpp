@@ -57,3 +57,12 @@ bool keysReachGame(WindowTree& tree) {
     }
     return false;
 }
+
+bool FocusAnswer::reachesGame(WindowTree& tree, int64_t nowMs) {
+    if (!known_ || nowMs - askedAtMs_ >= kFocusReuseMs || nowMs < askedAtMs_) {
+        answer_ = keysReachGame(tree);
+        askedAtMs_ = nowMs;
+        known_ = true;
+    }
+    return answer_;
+}

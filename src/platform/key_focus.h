@@ -33,3 +33,20 @@ public:
 // window is a game window or lies inside one. With no game window registered
 // at all, always true: the whole keyboard, as read before the rule existed.
 bool keysReachGame(WindowTree& tree);
+
+// The focus answer for a burst of polls: a frame polls some fifty keys within a
+// few milliseconds, and asking the server for the focus at each of them costs
+// three or four round trips a poll (a loaded machine feels them). The answer
+// is asked again once `kFocusReuseMs` have passed; the keys themselves are
+// still read at every poll.
+constexpr int64_t kFocusReuseMs = 20;
+
+class FocusAnswer {
+public:
+    bool reachesGame(WindowTree& tree, int64_t nowMs);
+
+private:
+    bool known_ = false;
+    bool answer_ = false;
+    int64_t askedAtMs_ = 0;
+};

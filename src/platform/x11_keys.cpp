@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <chrono>
+
 #include "platform/key_focus.h"
 
 unsigned long keysymForVirtualKey(uint32_t vkCode) {
@@ -86,7 +88,10 @@ bool X11Keys::isDown(uint32_t virtualKey) {
     Display* d = static_cast<Display*>(display_);
     XErrorHandler previous = XSetErrorHandler(ignoreXError);
     ServerTree tree(d);
-    const bool reachesGame = keysReachGame(tree);
+    const int64_t nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count();
+    const bool reachesGame = focus_.reachesGame(tree, nowMs);
     XSetErrorHandler(previous);
     if (!reachesGame) return false;
     char keys[32];

@@ -3,6 +3,7 @@
 // windows (see key_focus.h).
 #pragma once
 
+#include "platform/key_focus.h"
 #include "platform/keys.h"
 
 class X11Keys : public KeySource {
@@ -16,6 +17,7 @@ public:
 private:
     void* display_ = nullptr;  // Display*, kept opaque so X11 stays in platform/
     unsigned char keycodes_[256] = {};
+    FocusAnswer focus_;
 };
 
 // The X keysym a virtual-key code stands for, or 0 for codes the game never polls.

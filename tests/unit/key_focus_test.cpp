@@ -157,4 +157,20 @@ TEST_F(KeyFocusTest, VanishedWindowsReadAsNotTheGame) {
     EXPECT_LT(tree.questions, 200);
 }
 
+TEST_F(KeyFocusTest, OneFocusAnswerServesABurstOfPolls) {
+    FocusAnswer answer;
+    tree.focused = kGame;
+    tree.pointerOver({kOther});
+    EXPECT_TRUE(answer.reachesGame(tree, 1000));
+    tree.focused = kOther;  // the focus moves away ...
+    EXPECT_TRUE(answer.reachesGame(tree, 1000 + kFocusReuseMs - 1));  // ... within the burst
+    EXPECT_FALSE(answer.reachesGame(tree, 1000 + kFocusReuseMs));     // ... and is seen after it
+    tree.focused = kGame;
+    EXPECT_FALSE(answer.reachesGame(tree, 1000 + kFocusReuseMs + 5));
+    EXPECT_TRUE(answer.reachesGame(tree, 1000 + 2 * kFocusReuseMs));
+    // A clock that went back asks again rather than trusting an old answer.
+    tree.focused = kOther;
+    EXPECT_FALSE(answer.reachesGame(tree, 10));
+}
+
 }  // namespace
