@@ -35,6 +35,7 @@ struct AppState {
     int32_t windowHeight = 600;
     GamePhase phase = GamePhase::Splash;
     bool spaceReleased = false;
+    bool fullScreenKeyHeld = false;  // F11 as seen by the previous frame's check
     IdlePacer idle;
     FrameCounter frames;
 };

@@ -7,8 +7,8 @@
 #include "app/app_state.h"
 #include "app/phases.h"
 #include "app/startup.h"
+#include "platform/live_keys.h"
 #include "platform/sleep.h"
-#include "platform/x11_keys.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
 
@@ -33,6 +33,7 @@ void displayFrame() {
     runPhase(app, kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
+    checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
     glutSwapBuffers();
 }
@@ -59,7 +60,6 @@ void reshapeWindow(int width, int height) {
 void runHoofbrawl(int argc, char** argv) {
     glutInit(&argc, argv);
     openGameWindow("Hoofbrawl");
-    static X11Keys liveKeys;
-    startGame(liveKeys);
+    startGame(liveKeys());
     runGameLoop(displayFrame, idlePace);
 }
