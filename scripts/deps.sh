@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
+# Everything a command here runs is named, even what a full Debian install
+# brings anyway: the packages are installed without their recommendations, and a
+# bare system has no make (cmake only recommends it).
 set -euo pipefail
-packages=(cmake g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
+packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
   libopenal-dev libalut-dev libftgl-dev libfreetype-dev fonts-liberation)
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev)
+  packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev
+    desktop-file-utils appstream)
 fi
 missing=()
 for p in "${packages[@]}"; do
