@@ -10,7 +10,9 @@
 #include "assets/texture_loader.h"
 #include "audio/sound_table.h"
 #include "audio/sounds.h"
+#include "platform/data_dir.h"
 #include "platform/sleep.h"
+#include "platform/window_identity.h"
 #include "platform/x11_keys.h"
 #include "render/camera.h"
 #include "render/playing_frame.h"
@@ -74,11 +76,13 @@ void reshapeWindow(int width, int height) {
 }
 
 void runHoofbrawl(int argc, char** argv) {
+    enterDataDirOrExit();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 600);
     glutInitWindowPosition(-1, -1);
     glutCreateWindow("Hoofbrawl");
+    identifyGameWindow();
     static X11Keys liveKeys;
     setKeySource(&liveKeys);
     initGame();
