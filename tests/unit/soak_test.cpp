@@ -1,6 +1,8 @@
 // Long runs of random keys for both cows, checking after every frame that the
 // world stays sound: finite numbers, cows on ground, values in range, and hay
-// neither made nor lost.
+// neither made nor lost. Every frame's state is also folded into a digest whose
+// final value is pinned: a refactoring must leave it unchanged, and a change of
+// behaviour changes it (then say why in the commit that pins the new value).
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -10,6 +12,7 @@
 
 #include "game/cow.h"
 #include "cow_test_helpers.h"
+#include "state_digest.h"
 
 namespace {
 
@@ -18,6 +21,10 @@ namespace {
 constexpr int kShippedMapFrames = 120000;
 constexpr int kNewGameEvery = 20000;
 constexpr int kBusyMapFrames = 80000;
+
+constexpr const char* kDigestChanged =
+    "The game's state took another course somewhere in these frames. A refactoring must not do that; "
+    "a deliberate change of behaviour pins the new value here, saying why in its commit. New value: 0x";
 
 const uint32_t kCowKeys[2][8] = {
     {vk::Up, vk::Down, vk::Left, vk::Right, vk::RShift, vk::RControl, vk::F12, 0},
@@ -32,6 +39,7 @@ protected:
     int presetStored = 0;  // hay given to the homes at the start, counted as held
     bool won = false;
     long frameNumber = 0;
+    StateDigest digest;
 
     // Players hold a direction for a while and tap the other keys: each cow
     // keeps a steering intent (one of the eight directions, or none, or a
@@ -90,6 +98,9 @@ protected:
         won = false;
         world.cow1->hayStored = world.cow2->hayStored = storedEach;
         presetStored = 2 * storedEach;
+        digest.wholeMap();
+        digest.cow(*world.cow1);
+        digest.cow(*world.cow2);
     }
 
     void checkCow(const Cow& cow) {
@@ -147,12 +158,22 @@ protected:
         }
     }
 
+    // Plays a game's frames with the console captured (the slow effect's
+    // notices), folding what was printed and the final map into the digest.
+    void playGame(int frames) {
+        testing::internal::CaptureStdout();
+        play(frames);
+        digest.add(testing::internal::GetCapturedStdout());
+        digest.wholeMap();
+    }
+
     void play(int frames) {
         for (int i = 0; i < frames; ++i, ++frameNumber) {
             shuffleKeys();
             stepPlayingFrameHeadless();
             checkWorld();
             if (HasFatalFailure()) return;
+            digest.frame(frameNumber, sounds);
         }
     }
 };
@@ -165,11 +186,13 @@ TEST_F(Soak, RandomKeysOnTheShippedMapKeepTheWorldSound) {
         startGame(map, true);
         if (HasFatalFailure()) return;
         int before = hayOnMap;
-        play(kNewGameEvery);
+        playGame(kNewGameEvery);
         if (HasFatalFailure()) return;
         picked += before - hayOnMap;
     }
     RecordProperty("hay_picked_up", picked);
+    RecordProperty("state_digest", testing::PrintToString(digest.value()));
+    EXPECT_EQ(digest.value(), 0x19a4da94af7a8ef3ull) << kDigestChanged << std::hex << digest.value();
 }
 
 // A crowded map with every kind of object and ground, so random play meets
@@ -216,11 +239,11 @@ TEST_F(Soak, RandomKeysOnACrowdedMapKeepTheWorldSound) {
         // Most games start close to the win, so that random play reaches it.
         startGame(text, false, game == 0 ? 0 : 45);
         if (HasFatalFailure()) return;
-        testing::internal::CaptureStdout();  // the slow effect's notices
-        play(kBusyMapFrames / 8);
-        testing::internal::GetCapturedStdout();
+        playGame(kBusyMapFrames / 8);
         if (HasFatalFailure()) return;
     }
+    RecordProperty("state_digest", testing::PrintToString(digest.value()));
+    EXPECT_EQ(digest.value(), 0x742c935987a45594ull) << kDigestChanged << std::hex << digest.value();
 }
 
 }  // namespace
