@@ -16,7 +16,15 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  # A bare system has no sudo; say what to do rather than "command not found".
+  command -v sudo >/dev/null || {
+    echo "These packages are missing: ${missing[*]}" >&2
+    echo "Run this command as root, or install them as root: apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  }
+  sudo="sudo"
+fi
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
