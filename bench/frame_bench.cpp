@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/game_app.h"
+#include "app/startup.h"
 #include "platform/keys.h"
 #include "render/playing_frame.h"
 #include "ui/hud_state.h"
@@ -90,11 +90,7 @@ void display() {
     const float before[4] = {world.cow1->x, world.cow1->y, world.cow2->x, world.cow2->y};
     const double cpuStart = cpuMs();
     auto start = std::chrono::steady_clock::now();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    beginFrame();
     drawPlayingFrame();
     glutSwapBuffers();
     glFinish();
@@ -114,26 +110,15 @@ void display() {
     glutPostRedisplay();
 }
 
-void reshape(int w, int h) {
-    app.windowWidth = w;
-    app.windowHeight = h;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     if (argc > 1) measuredFrames = std::max(1, std::atoi(argv[1]));
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Hoofbrawl frame bench");
-    setKeySource(&keys);
-    initGame();
+    openGameWindow("Hoofbrawl frame bench");
+    startGame(keys);
     // Play as it looks once the introduction is over.
     introCallCount = 200;
     app.phase = GamePhase::Playing;
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutMainLoop();
-    return 0;
+    runGameLoop(display, nullptr);
 }

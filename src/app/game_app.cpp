@@ -3,22 +3,16 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/app_state.h"
 #include "app/phases.h"
-#include "assets/texture_loader.h"
-#include "audio/sound_table.h"
-#include "audio/sounds.h"
+#include "app/startup.h"
 #include "platform/data_dir.h"
 #include "platform/sleep.h"
 #include "platform/window_identity.h"
 #include "platform/x11_keys.h"
-#include "render/camera.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
-#include "ui/fonts.h"
-#include "world/map_reader.h"
 
 namespace {
 
@@ -30,28 +24,8 @@ const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, drawPlayingFrame, f
 
 }  // namespace
 
-void initGame() {
-    loadSounds();
-    createFonts("fonts/arial.ttf");
-    initCamera();
-    loadSplashTexture();
-    loadTileTextures();
-    loadObjectTextures();
-    loadCowTextures();
-    readMap();
-    glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-    playSound(SoundId::SplashScreen);
-}
-
 void displayFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    beginFrame();
     runPhase(app, kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
@@ -78,17 +52,9 @@ void reshapeWindow(int width, int height) {
 void runHoofbrawl(int argc, char** argv) {
     enterDataDirOrExit();
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutInitWindowPosition(-1, -1);
-    glutCreateWindow("Hoofbrawl");
+    openGameWindow("Hoofbrawl");
     identifyGameWindow();
     static X11Keys liveKeys;
-    setKeySource(&liveKeys);
-    initGame();
-    glutDisplayFunc(displayFrame);
-    glutIdleFunc(idlePace);
-    glutReshapeFunc(reshapeWindow);
-    glutMainLoop();
-    std::exit(0);
+    startGame(liveKeys);
+    runGameLoop(displayFrame, idlePace);
 }

@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "app/game_app.h"
+#include "app/startup.h"
 #include "game/actions.h"
 #include "platform/x11_keys.h"
 #include "ui/hud_state.h"
@@ -69,18 +70,12 @@ bool setScene(const char* scene) {
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     const char* scene = argc > 1 ? argv[1] : "regular";
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Hoofbrawl");
+    openGameWindow("Hoofbrawl");
     static X11Keys liveKeys;
-    setKeySource(&liveKeys);
-    initGame();
+    startGame(liveKeys);
     if (!setScene(scene)) {
         std::fprintf(stderr, "unknown scene %s (intro, regular, regular2, win1, win2)\n", scene);
         return 2;
     }
-    glutDisplayFunc(displayFrame);
-    glutIdleFunc(idlePace);
-    glutReshapeFunc(reshapeWindow);
-    glutMainLoop();
+    runGameLoop(displayFrame, idlePace);
 }

@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "assets/texture_loader.h"
 #include "assets/texture_tables.h"
 #include "game/cow.h"
+#include "game/object_kinds.h"
 #include "models/draw_behaviours.h"
 #include "render/camera.h"
 #include "world/map_reader.h"
@@ -366,9 +368,7 @@ void timeModels() {
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     if (argc > 1) galleryPage = std::atoi(argv[1]);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
-    glutCreateWindow("Model gallery");
+    openGameWindow("Model gallery", kWindowWidth, kWindowHeight);
     loadTextures();
     std::string map;
     for (const char* line : kGalleryMap) map += std::string(line) + "\n";
@@ -377,10 +377,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gallery map did not load: %s\n", r.message.c_str());
         return 1;
     }
-    glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
+    setGameGlState();
     if (argc > 1 && std::string(argv[1]) == "time") {
         timeModels();
         return 0;

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/game_app.h"
 #include "app/phases.h"
+#include "app/startup.h"
 #include "game/actions.h"
 #include "game/cow.h"
 #include "platform/keys.h"
@@ -210,11 +210,7 @@ void writeBackBuffer() {
 }
 
 void display() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    beginFrame();
     runPhase(app, kDrawers);
     ++framesDrawn;
     if (framesDrawn == opts.frames) {
@@ -224,11 +220,6 @@ void display() {
     }
     glutSwapBuffers();
     glutPostRedisplay();
-}
-
-void reshape(int w, int h) {
-    app.windowWidth = w;
-    app.windowHeight = h;
 }
 
 }  // namespace
@@ -245,11 +236,8 @@ int main(int argc, char** argv) {
         if (getcwd(cwd, sizeof cwd)) opts.out = std::string(cwd) + "/" + opts.out;
     }
     if (chdir(opts.data.c_str()) != 0) usage("cannot enter the data directory");
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(opts.width, opts.height);
-    glutCreateWindow("Hoofbrawl scene");
-    setKeySource(&scripted);
-    initGame();
+    openGameWindow("Hoofbrawl scene", opts.width, opts.height);
+    startGame(scripted);
     if (!opts.map.empty()) {
         MapLoadResult r = readMapFile(opts.map);
         if (!r.ok) {
@@ -267,8 +255,5 @@ int main(int argc, char** argv) {
     }
     if (!opts.intro) introCallCount = 200;
     app.phase = opts.phase;
-    glutDisplayFunc(display);
-    glutReshapeFunc(reshape);
-    glutMainLoop();
-    return 0;
+    runGameLoop(display, nullptr);
 }
