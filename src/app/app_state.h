@@ -16,6 +16,9 @@ struct IdlePacer {
     bool poll(int nowMs);
     // Milliseconds to wait before the next poll can succeed.
     int msUntilDue(int nowMs) const;
+    // The first time in milliseconds at which a poll succeeds (0 before the
+    // first poll).
+    int dueMs() const { return firstCall ? 0 : lastRequestMs + 51; }
 };
 
 struct FrameCounter {

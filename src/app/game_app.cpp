@@ -16,11 +16,17 @@
 
 namespace {
 
-int elapsedMs() { return glutGet(GLUT_ELAPSED_TIME); }
+// Milliseconds since start-up, whole, as the pacing rule counts them; from the
+// same clock the idle wait sleeps on, so a wait can end on the very
+// millisecond a frame is due.
+const int64_t startNs = monotonicNanoseconds();
+int elapsedMs() { return static_cast<int>((monotonicNanoseconds() - startNs) / 1000000); }
 
 void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight); }
 
-const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, drawPlayingFrame, fullWindowViewport};
+void playingFrame() { drawPlayingFrame(app.windowWidth, app.windowHeight); }
+
+const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
 
 }  // namespace
 
@@ -40,8 +46,11 @@ void idlePace() {
         return;
     }
     // The pace rule stays as it is; the wait until the next frame is a sleep
-    // instead of a spin, so a waiting game leaves the processor alone.
-    sleepMilliseconds(app.idle.msUntilDue(now));
+    // instead of a spin, so a waiting game leaves the processor alone. It
+    // sleeps to the instant the due millisecond begins rather than for a
+    // count of milliseconds from a truncated now, which woke up to a
+    // millisecond late and put one frame in four at 52 ms.
+    sleepUntil(startNs + static_cast<int64_t>(app.idle.dueMs()) * 1000000);
 }
 
 void reshapeWindow(int width, int height) {

@@ -146,6 +146,11 @@ TEST(IdlePacerTest, RedisplayOnlyAfterMoreThan50Ms) {
     EXPECT_FALSE(pacer.poll(201));
     EXPECT_TRUE(pacer.poll(202));
     EXPECT_EQ(pacer.msUntilDue(400), 0);
+    // The idle wait sleeps to the due millisecond: a poll then succeeds, one
+    // a millisecond earlier does not.
+    EXPECT_EQ(pacer.dueMs(), 253);
+    EXPECT_FALSE(pacer.poll(pacer.dueMs() - 1));
+    EXPECT_TRUE(pacer.poll(pacer.dueMs()));
 }
 
 }  // namespace
