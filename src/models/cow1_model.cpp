@@ -16,264 +16,278 @@ namespace {
 using namespace cow1;
 
 void drawUdder() {
-    glColor3f(1, 0, 1);
-    glPushMatrix();
-    glScalef(1.3f, 1.2f, 1.0f);
-    glTranslatef(-6, -3, 0);
+    gx::colour(1, 0, 1);
+    gx::pushMatrix();
+    gx::scale(1.3f, 1.2f, 1.0f);
+    gx::translate(-6, -3, 0);
     drawTexturedSphere(4, 10, 10);
-    glPopMatrix();
+    gx::popMatrix();
 }
 
 void drawTeats() {
-    glColor3f(1, 0, 1);
+    gx::colour(1, 0, 1);
     for (float x : {-7.6f, -8.6f}) {
-        glPushMatrix();
-        glTranslatef(x, -7.8f, 0.5f);
-        glScalef(0.2f, 1.8f, 0.2f);
+        gx::pushMatrix();
+        gx::translate(x, -7.8f, 0.5f);
+        gx::scale(0.2f, 1.8f, 0.2f);
         drawTexturedSphere(1, 10, 10);
-        glPopMatrix();
+        gx::popMatrix();
     }
 }
 
 void drawOuterSlab() {
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
-    glColor3f(1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
+    gx::pushAttrib(GL_COLOR_BUFFER_BIT);
+    gx::colour(1, 1, 1);
+    gx::enable(GL_TEXTURE_2D);
     for (const SlabPolygon& poly : kOuterSlab) {
         bindObjectTexture(poly.texture);
-        glBegin(GL_POLYGON);
+        gx::begin(GL_POLYGON);
         for (int i = 0; i < poly.count; ++i) {
             const SlabCorner& c = poly.corners[i];
             const Vec3& v = kBodyVertices[c.vertex];
-            glTexCoord2f(c.s, c.t);
-            glVertex3f(v.x, v.y, v.z);
+            gx::texCoord(c.s, c.t);
+            gx::vertex(v.x, v.y, v.z);
         }
-        glEnd();
+        gx::end();
     }
-    glDisable(GL_TEXTURE_2D);
-    glPopAttrib();
+    gx::disable(GL_TEXTURE_2D);
+    gx::popAttrib();
 }
 
 void drawInnerStrip() {
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
-    glColor3f(1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
+    gx::pushAttrib(GL_COLOR_BUFFER_BIT);
+    gx::colour(1, 1, 1);
+    gx::enable(GL_TEXTURE_2D);
     for (const StripPolygon& poly : kInnerStrip) {
         bindObjectTexture(poly.texture);
-        glBegin(GL_POLYGON);
+        gx::begin(GL_POLYGON);
         for (int i = 0; i < poly.count; ++i) {
             const StripCorner& c = poly.corners[i];
-            glTexCoord2f(c.s, c.t);
-            glVertex3f(c.p.x, c.p.y, c.p.z);
+            gx::texCoord(c.s, c.t);
+            gx::vertex(c.p.x, c.p.y, c.p.z);
         }
-        glEnd();
+        gx::end();
     }
-    glDisable(GL_TEXTURE_2D);
-    glPopAttrib();
+    gx::disable(GL_TEXTURE_2D);
+    gx::popAttrib();
 }
 
 void drawSpottedEllipsoid() {
-    glColor3f(0.8f, 0.8f, 0.8f);
-    glEnable(GL_TEXTURE_2D);
+    gx::colour(0.8f, 0.8f, 0.8f);
+    gx::enable(GL_TEXTURE_2D);
     bindObjectTexture(tex::CowSpots);
-    glPushMatrix();
-    glScalef(1.6f, 0.8f, 1.0f);
+    gx::pushMatrix();
+    gx::scale(1.6f, 0.8f, 1.0f);
     drawTexturedSphere(8, 30, 30);
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
+    gx::popMatrix();
+    gx::disable(GL_TEXTURE_2D);
 }
 
 void drawBody() {
-    glPushMatrix();
+    gx::pushMatrix();
     drawUdder();
     drawTeats();
     drawOuterSlab();
     drawInnerStrip();
     drawSpottedEllipsoid();
-    glScalef(1, 1, -1);
+    gx::scale(1, 1, -1);
     drawTeats();
     drawOuterSlab();
     drawInnerStrip();
-    glPopMatrix();
+    gx::popMatrix();
 }
 
 // Draws one side's part, then the same again mirrored across the body.
 template <typename Part>
 void mirrored(Part part) {
-    glPushMatrix();
+    gx::pushMatrix();
     part();
-    glPopMatrix();
-    glPushMatrix();
-    glScalef(1, 1, -1);
+    gx::popMatrix();
+    gx::pushMatrix();
+    gx::scale(1, 1, -1);
     part();
-    glPopMatrix();
+    gx::popMatrix();
 }
 
 void drawNeckPlates() {
-    glColor3f(1, 1, 1);
-    glBegin(GL_POLYGON);
-    glVertex3f(15, 12, 2);
-    glVertex3f(21, 12, 2);
-    glVertex3f(21, 8, 2);
-    glVertex3f(11, 0, 2);
-    glVertex3f(15, 8, 2);
-    glVertex3f(15, 12, 2);
-    glEnd();
-    glColor3f(0.8f, 0.8f, 0.8f);
-    glBegin(GL_POLYGON);
-    glVertex3f(15, 12, 2);
-    glVertex3f(21, 12, 2);
-    glVertex3f(21, 12, 0);
-    glVertex3f(15, 12, 0);
-    glVertex3f(15, 12, 2);
-    glEnd();
-    glBegin(GL_POLYGON);
-    glVertex3f(11, 0, 2);
-    glVertex3f(21, 8, 2);
-    glVertex3f(21, 8, 0);
-    glVertex3f(11, 0, 0);
-    glVertex3f(11, 0, 2);
-    glEnd();
+    gx::colour(1, 1, 1);
+    gx::begin(GL_POLYGON);
+    gx::vertex(15, 12, 2);
+    gx::vertex(21, 12, 2);
+    gx::vertex(21, 8, 2);
+    gx::vertex(11, 0, 2);
+    gx::vertex(15, 8, 2);
+    gx::vertex(15, 12, 2);
+    gx::end();
+    gx::colour(0.8f, 0.8f, 0.8f);
+    gx::begin(GL_POLYGON);
+    gx::vertex(15, 12, 2);
+    gx::vertex(21, 12, 2);
+    gx::vertex(21, 12, 0);
+    gx::vertex(15, 12, 0);
+    gx::vertex(15, 12, 2);
+    gx::end();
+    gx::begin(GL_POLYGON);
+    gx::vertex(11, 0, 2);
+    gx::vertex(21, 8, 2);
+    gx::vertex(21, 8, 0);
+    gx::vertex(11, 0, 0);
+    gx::vertex(11, 0, 2);
+    gx::end();
 }
 
 void drawEye() {
-    glColor3f(0, 0, 0);
-    glTranslatef(25.5f, 12, 2);
-    glRotatef(90, 0, 1, 0);
-    glScalef(1, 1.3f, 0.8f);
+    gx::colour(0, 0, 0);
+    gx::translate(25.5f, 12, 2);
+    gx::rotate(90, 0, 1, 0);
+    gx::scale(1, 1.3f, 0.8f);
     drawTorus(0.1, 1.0, 8, 20);
-    glTranslatef(0, 0, -0.5f);
+    gx::translate(0, 0, -0.5f);
     drawTorus(0.1, 0.1, 8, 20);
 }
 
 void drawNostril() {
-    glColor3f(1, 0, 1);
-    glTranslatef(27.1f, 4, 2);
-    glRotatef(90, 0, 1, 0);
+    gx::colour(1, 0, 1);
+    gx::translate(27.1f, 4, 2);
+    gx::rotate(90, 0, 1, 0);
     drawTorus(0.1, 0.7, 8, 20);
 }
 
 void drawEar() {
-    glColor3f(1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
+    gx::colour(1, 1, 1);
+    gx::enable(GL_TEXTURE_2D);
     bindObjectTexture(tex::Horns);
-    glTranslatef(23, 10, 6.3f);
-    glScalef(0.3f, 0.8f, 3.0f);
+    gx::translate(23, 10, 6.3f);
+    gx::scale(0.3f, 0.8f, 3.0f);
     drawTexturedSphere(1, 10, 10);
-    glDisable(GL_TEXTURE_2D);
+    gx::disable(GL_TEXTURE_2D);
 }
 
 void drawHorn() {
-    glColor3f(1, 1, 0);
-    glEnable(GL_TEXTURE_2D);
+    gx::colour(1, 1, 0);
+    gx::enable(GL_TEXTURE_2D);
     bindObjectTexture(tex::Horns);
-    glTranslatef(23.5f, 12, 4);
-    glRotatef(-70, 1, 0, 0);
-    glScalef(1, 1.3f, 0.8f);
+    gx::translate(23.5f, 12, 4);
+    gx::rotate(-70, 1, 0, 0);
+    gx::scale(1, 1.3f, 0.8f);
     drawTexturedCone(0.5, 1.0, 8, 20);
-    glDisable(GL_TEXTURE_2D);
+    gx::disable(GL_TEXTURE_2D);
 }
 
 void drawHead() {
     mirrored(drawNeckPlates);
 
-    glPushMatrix();  // skull
-    glColor3f(1, 1, 1);
-    glTranslatef(23, 10, 0);
-    glScalef(0.7f, 0.5f, 1.2f);
+    gx::pushMatrix();  // skull
+    gx::colour(1, 1, 1);
+    gx::translate(23, 10, 0);
+    gx::scale(0.7f, 0.5f, 1.2f);
     drawTexturedSphere(5, 10, 10);
-    glPopMatrix();
+    gx::popMatrix();
 
-    glPushMatrix();  // muzzle
-    glColor3f(1, 1, 1);
-    glPushMatrix();
-    glTranslatef(25, 4, 0);
-    glScalef(0.7f, 0.7f, 1.2f);
+    gx::pushMatrix();  // muzzle
+    gx::colour(1, 1, 1);
+    gx::pushMatrix();
+    gx::translate(25, 4, 0);
+    gx::scale(0.7f, 0.7f, 1.2f);
     drawTexturedSphere(3, 10, 10);
-    glPopMatrix();
-    glBegin(GL_POLYGON);
-    glVertex3f(23, 9, 4);
-    glVertex3f(23, 9, -4);
-    glVertex3f(25, 4, -2);
-    glVertex3f(25, 4, 2);
-    glEnd();
-    glPopMatrix();
+    gx::popMatrix();
+    gx::begin(GL_POLYGON);
+    gx::vertex(23, 9, 4);
+    gx::vertex(23, 9, -4);
+    gx::vertex(25, 4, -2);
+    gx::vertex(25, 4, 2);
+    gx::end();
+    gx::popMatrix();
 
     mirrored(drawEye);
     mirrored(drawNostril);
     mirrored(drawEar);
     mirrored(drawHorn);
 
-    glPushMatrix();  // collar
-    glColor3f(0.7f, 0.3f, 0.3f);
-    glTranslatef(18, 7, 0);
-    glRotatef(90, 0, 1, 0);
-    glScalef(1, 1.3f, 0.8f);
+    gx::pushMatrix();  // collar
+    gx::colour(0.7f, 0.3f, 0.3f);
+    gx::translate(18, 7, 0);
+    gx::rotate(90, 0, 1, 0);
+    gx::scale(1, 1.3f, 0.8f);
     drawTorus(0.3, 5.0, 8, 20);
-    glPopMatrix();
+    gx::popMatrix();
 
-    glPushMatrix();  // bell and clapper
-    glColor3f(0.7f, 0.3f, 0.3f);
-    glTranslatef(18, -2, 0);
-    glScalef(0.5f, 0.5f, 0.5f);
-    glRotatef(-90, 1, 0, 0);
+    gx::pushMatrix();  // bell and clapper
+    gx::colour(0.7f, 0.3f, 0.3f);
+    gx::translate(18, -2, 0);
+    gx::scale(0.5f, 0.5f, 0.5f);
+    gx::rotate(-90, 1, 0, 0);
     drawTexturedCone(3, 5, 10, 10);
-    glColor3f(1, 1, 0);
-    glRotatef(180, 1, 0, 0);
+    gx::colour(1, 1, 0);
+    gx::rotate(180, 1, 0, 0);
     drawTexturedCylinder(0.25, 0.25, 2, 10, 10);
-    glTranslatef(0, 0, 1.5f);
+    gx::translate(0, 0, 1.5f);
     drawTexturedSphere(1, 10, 10);
-    glPopMatrix();
+    gx::popMatrix();
 }
 
 // The pivot every tail piece hangs from.
 void tailPivot() {
-    glTranslatef(-14, 12, 0);
-    glRotatef(15, 0, 1, 0);
+    gx::translate(-14, 12, 0);
+    gx::rotate(15, 0, 1, 0);
 }
 
 void drawTail() {
-    glColor3f(1, 1, 1);
+    gx::colour(1, 1, 1);
 
-    glPushMatrix();  // root
+    gx::pushMatrix();  // root
     tailPivot();
-    glRotatef(-90, 0, 1, 0);
+    gx::rotate(-90, 0, 1, 0);
     drawTexturedCylinder(1.0, 0.5, 3, 10, 10);
-    glPopMatrix();
+    gx::popMatrix();
 
-    glPushMatrix();  // knot
+    gx::pushMatrix();  // knot
     tailPivot();
-    glTranslatef(14, -12, 0);
-    glTranslatef(-17, 12, 0);
+    gx::translate(14, -12, 0);
+    gx::translate(-17, 12, 0);
     drawTexturedSphere(0.5, 10, 10);
-    glPopMatrix();
+    gx::popMatrix();
 
-    glPushMatrix();  // switch
+    gx::pushMatrix();  // switch
     tailPivot();
-    glTranslatef(14, -12, 0);
-    glTranslatef(-17.5f, 12, 0);
-    glRotatef(40, 0, 1, 0);
-    glRotatef(-90, 0, 1, 0);
-    glRotatef(70, 1, 0, 0);
+    gx::translate(14, -12, 0);
+    gx::translate(-17.5f, 12, 0);
+    gx::rotate(40, 0, 1, 0);
+    gx::rotate(-90, 0, 1, 0);
+    gx::rotate(70, 1, 0, 0);
     drawTexturedCylinder(0.5, 0.1, 7, 10, 10);
-    glPopMatrix();
+    gx::popMatrix();
 
-    glColor3f(0, 0, 0);
-    glPushMatrix();  // tuft
+    gx::colour(0, 0, 0);
+    gx::pushMatrix();  // tuft
     tailPivot();
-    glTranslatef(14, -12, 0);
-    glTranslatef(-17, 12, 0);
-    glTranslatef(0, -6.5f, 0);
-    glRotatef(30, 0, 1, 0);
-    glTranslatef(0, 6.5f, 0);
-    glTranslatef(-3, -6.5f, 0);
-    glBegin(GL_LINES);
+    gx::translate(14, -12, 0);
+    gx::translate(-17, 12, 0);
+    gx::translate(0, -6.5f, 0);
+    gx::rotate(30, 0, 1, 0);
+    gx::translate(0, 6.5f, 0);
+    gx::translate(-3, -6.5f, 0);
+    gx::begin(GL_LINES);
     for (int k = -2; k <= 2; ++k) {
-        glVertex3f(0, 0, 0);
-        glVertex3f(-2, -2, static_cast<float>(k));
+        gx::vertex(0, 0, 0);
+        gx::vertex(-2, -2, static_cast<float>(k));
     }
-    glEnd();
-    glPopMatrix();
+    gx::end();
+    gx::popMatrix();
+}
+
+// Everything in the cow's own frame: nothing in it moves.
+void figure() {
+    gx::pushMatrix();
+    gx::translate(0, 10, 0);
+    drawBody();
+    gx::pushMatrix();
+    drawHead();
+    gx::popMatrix();
+    gx::pushMatrix();
+    drawTail();
+    gx::popMatrix();
+    gx::popMatrix();
 }
 
 }  // namespace
@@ -281,31 +295,22 @@ void drawTail() {
 void drawCow1(int, int) {
     Cow* cow = world.cow1;
     if (!cow) return;
-    glDisable(GL_CULL_FACE);
+    gx::disable(GL_CULL_FACE);
     updateCowLevel(*cow);
-    glPushMatrix();
-    glTranslatef(cow->x, cow->y, cow->baseLevel);
-    glRotatef(90, 1, 0, 0);
-    glRotatef(static_cast<float>(cow->heading), 0, 1, 0);
-    glScalef(cow1Scale, cow1Scale, cow1Scale);
+    gx::pushMatrix();
+    gx::translate(cow->x, cow->y, cow->baseLevel);
+    gx::rotate(90, 1, 0, 0);
+    gx::rotate(static_cast<float>(cow->heading), 0, 1, 0);
+    gx::scale(cow1Scale, cow1Scale, cow1Scale);
     if (cow->stunned) {
         // Turned about the middle of the body (16 up), not the feet, and let
         // down until its flank (6 across) rests on the ground: it lies where
         // it stood rather than sliding sideways and half into the ground.
-        glTranslatef(0, 6.5f, 0);
-        glRotatef(90, 1, 0, 0);
-        glTranslatef(0, -16, 0);
+        gx::translate(0, 6.5f, 0);
+        gx::rotate(90, 1, 0, 0);
+        gx::translate(0, -16, 0);
     }
-
-    glTranslatef(0, 10, 0);
-    drawBody();
-    glPushMatrix();
-    drawHead();
-    glPopMatrix();
-    glPushMatrix();
-    drawTail();
-    glPopMatrix();
-
-    glPopMatrix();
-    glEnable(GL_CULL_FACE);
+    drawRecorded(figure);
+    gx::popMatrix();
+    gx::enable(GL_CULL_FACE);
 }

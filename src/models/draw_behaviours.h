@@ -16,5 +16,10 @@ void drawBarn(int column, int row);
 void drawNothing(int column, int row);
 void drawDefaultObject(int column, int row);
 
-// The translucent beam over a cow's home cell, as tall as the camera distance.
-void drawMarkerBeam();
+// The angles the hay bales and the items (pills, syringes) are turned to; all
+// objects of a kind spin in step. The frame sets them as they advance.
+void setSpinAngles(float hayAngle, float itemAngle);
+
+// The translucent beam over a cow's home cell, of the given height (the
+// camera distance).
+void drawMarkerBeam(double height);

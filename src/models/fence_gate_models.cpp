@@ -11,15 +11,16 @@
 namespace {
 
 // One panel: two posts and two rails, 1 cell long along x.
-void drawFenceSegment() {
-    glScalef(0.2f, 0.2f, 0.2f);
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_TEXTURE_2D);  // and it stays off for whatever comes next
-    glColor3f(0.3f, 0.1f, 0.1f);
-    glPushMatrix();
-    glTranslatef(-2.7f, 0, 4);
-    glScalef(5, 5, 5);
-    glRotatef(-90, 1, 0, 0);
+void fenceSegment() {
+    gx::pushMatrix();
+    gx::scale(0.2f, 0.2f, 0.2f);
+    gx::pushAttrib(GL_COLOR_BUFFER_BIT);
+    gx::disable(GL_TEXTURE_2D);  // and it stays off for whatever comes next
+    gx::colour(0.3f, 0.1f, 0.1f);
+    gx::pushMatrix();
+    gx::translate(-2.7f, 0, 4);
+    gx::scale(5, 5, 5);
+    gx::rotate(-90, 1, 0, 0);
     struct Piece {
         float tx, ty, tz, sx, sy, sz;
     };
@@ -30,25 +31,27 @@ void drawFenceSegment() {
         {0.5f, 0.25f, 0.05f, 1, 0.15f, 0.05f},
     };
     for (const Piece& p : pieces) {
-        glPushMatrix();
-        glTranslatef(p.tx, p.ty, p.tz);
-        glScalef(p.sx, p.sy, p.sz);
+        gx::pushMatrix();
+        gx::translate(p.tx, p.ty, p.tz);
+        gx::scale(p.sx, p.sy, p.sz);
         drawCube(1);
-        glPopMatrix();
+        gx::popMatrix();
     }
-    glPopMatrix();
-    glPopAttrib();
+    gx::popMatrix();
+    gx::popAttrib();
+    gx::popMatrix();
 }
 
-void drawGateLeaf() {
-    glScalef(1, 1, 1.5f);
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
-    glEnable(GL_TEXTURE_2D);
+void gateLeaf() {
+    gx::pushMatrix();
+    gx::scale(1, 1, 1.5f);
+    gx::pushAttrib(GL_COLOR_BUFFER_BIT);
+    gx::enable(GL_TEXTURE_2D);
     bindObjectTexture(tex::Barn);
-    glColor3f(0.3f, 0.1f, 0.1f);
-    glPushMatrix();
-    glTranslatef(0, 0, 0.5f);
-    glRotatef(90, 1, 0, 0);
+    gx::colour(0.3f, 0.1f, 0.1f);
+    gx::pushMatrix();
+    gx::translate(0, 0, 0.5f);
+    gx::rotate(90, 1, 0, 0);
     struct Piece {
         float tx, ty, tz, angle, sx, sy, sz;
     };
@@ -61,57 +64,60 @@ void drawGateLeaf() {
         {0.5f, 0.5f, 0.1f, -45, 1, 0.2f, 0.1f},
     };
     for (const Piece& p : pieces) {
-        glPushMatrix();
-        glTranslatef(p.tx, p.ty, p.tz);
-        if (p.angle != 0) glRotatef(p.angle, 0, 0, 1);
-        glScalef(p.sx, p.sy, p.sz);
+        gx::pushMatrix();
+        gx::translate(p.tx, p.ty, p.tz);
+        if (p.angle != 0) gx::rotate(p.angle, 0, 0, 1);
+        gx::scale(p.sx, p.sy, p.sz);
         drawCube(1);
-        glPopMatrix();
+        gx::popMatrix();
     }
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
-    glPopAttrib();
+    gx::popMatrix();
+    gx::disable(GL_TEXTURE_2D);
+    gx::popAttrib();
+    gx::popMatrix();
 }
+
+void drawFenceSegment() { drawRecorded(fenceSegment); }
 
 }  // namespace
 
 void drawFence(int column, int row) {
     const WorldObject* self = objectAt(column, row);
-    if (self && self->kind == 'F') glScalef(1, 1, 3);
+    if (self && self->kind == 'F') gx::scale(1, 1, 3);
     const FencePanels panels = fencePanelsAt(column, row);
     if (panels.alongY) {
-        glPushMatrix();
-        glRotatef(90, 0, 0, 1);
+        gx::pushMatrix();
+        gx::rotate(90, 0, 0, 1);
         drawFenceSegment();
-        glPopMatrix();
+        gx::popMatrix();
     } else if (panels.towardsObject) {
-        glPushMatrix();
+        gx::pushMatrix();
         drawFenceSegment();
-        glPopMatrix();
+        gx::popMatrix();
     }
     if (panels.towardsFence) {
-        glPushMatrix();
+        gx::pushMatrix();
         drawFenceSegment();
-        glPopMatrix();
+        gx::popMatrix();
     }
 }
 
 void drawGate(int column, int row) {
     const GatePose pose = gatePoseAt(column, row);
-    glPushMatrix();
-    if (pose.sameKindRight) glScalef(1, -1, 1);
-    if (pose.sameKindLeft) glRotatef(180, 0, 0, 1);
+    gx::pushMatrix();
+    if (pose.sameKindRight) gx::scale(1, -1, 1);
+    if (pose.sameKindLeft) gx::rotate(180, 0, 0, 1);
     if (pose.sameKindBelow) {
-        glRotatef(90, 0, 0, 1);
-        glScalef(1, -1, 1);
+        gx::rotate(90, 0, 0, 1);
+        gx::scale(1, -1, 1);
     }
-    if (pose.sameKindAbove) glRotatef(-90, 0, 0, 1);
+    if (pose.sameKindAbove) gx::rotate(-90, 0, 0, 1);
     if (pose.open) {
-        glRotatef(90, 0, 0, 1);
-        glTranslatef(0, 0.5f, 0);
+        gx::rotate(90, 0, 0, 1);
+        gx::translate(0, 0.5f, 0);
     } else {
-        glTranslatef(-0.5f, 0, 0);
+        gx::translate(-0.5f, 0, 0);
     }
-    drawGateLeaf();
-    glPopMatrix();
+    drawRecorded(gateLeaf);
+    gx::popMatrix();
 }

@@ -1,8 +1,57 @@
-// Small helpers the model files share.
+// What the models draw with: the few GL calls they use, under short names.
+//
+// Each call goes straight to GL, except while a fixed part of a model is
+// being recorded (drawRecorded). Then the transforms are applied to the
+// vertices in software and everything else is kept, in order, to be replayed:
+// the part is drawn afterwards with the same state changes but with its
+// vertices already in place, merged into one draw per run of shapes between
+// two state changes. A model's description is thus written once and serves
+// both ways.
 #pragma once
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
 #include "assets/texture_tables.h"
 
-inline void bindObjectTexture(int slot) { glBindTexture(GL_TEXTURE_2D, objectTextures[slot]); }
+struct ShapeMesh;
+
+namespace gx {
+
+void pushMatrix();
+void popMatrix();
+void translate(float x, float y, float z);
+void rotate(float angle, float x, float y, float z);
+void scale(float x, float y, float z);
+
+void colour(float r, float g, float b);
+void colour(float r, float g, float b, float a);
+void enable(GLenum capability);
+void disable(GLenum capability);
+void blendFunc(GLenum source, GLenum destination);
+void pushAttrib(GLbitfield mask);
+void popAttrib();
+// Binds the texture the name holds when drawn (names are made at start-up,
+// after a part may first have been recorded).
+void bindTexture(const uint32_t* name);
+// Any other state change, made when drawn.
+void call(void (*change)());
+
+void begin(GLenum mode);
+void texCoord(float s, float t);
+void vertex(float x, float y, float z);
+void end();
+
+void mesh(const ShapeMesh& mesh);
+
+}  // namespace gx
+
+inline void bindObjectTexture(int slot) { gx::bindTexture(&objectTextures[slot]); }
+
+// Draws a fixed part of a model: a function of gx calls whose transforms are
+// balanced (it leaves the matrix as it found it) and whose drawing depends on
+// nothing but its argument. The first call records it; later calls replay the
+// recording. Inside another recording it simply runs.
+void drawRecorded(void (*part)());
+void drawRecorded(void (*part)(int), int argument);

@@ -1,36 +1,47 @@
 #include "models/shapes.h"
 
-#include <GL/glut.h>
-#include <GL/glu.h>
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <map>
+#include <tuple>
+
+#include "models/model_gl.h"
+#include "models/shape_meshes.h"
 
 namespace {
 
-// The textured shapes share one quadric with texture coordinates on instead of
-// making one per call: a frame draws hundreds of them, and the quadric carries
-// nothing between calls but its (always re-set) draw style.
-GLUquadric* texturedQuadric() {
-    static GLUquadric* quadric = [] {
-        GLUquadric* q = gluNewQuadric();
-        gluQuadricTexture(q, GL_TRUE);
-        return q;
-    }();
-    return quadric;
+// Shapes are built on first use and kept: the same few dozen sizes are drawn
+// hundreds of times a frame. The beams' height follows the camera distance,
+// which the keys can change without end, so past a generous number of kept
+// shapes a new one is built for the moment only.
+enum class Kind { Cylinder, Disk, Sphere, Torus, Cube };
+using Key = std::tuple<Kind, double, double, double, int, int>;
+constexpr size_t kMaxKeptShapes = 256;
+
+template <typename Build>
+const ShapeMesh& cached(const Key& key, Build build) {
+    static std::map<Key, ShapeMesh> meshes;
+    auto found = meshes.find(key);
+    if (found != meshes.end()) return found->second;
+    if (meshes.size() >= kMaxKeptShapes) {
+        static ShapeMesh passing;
+        passing = build();
+        return passing;
+    }
+    return meshes.emplace(key, build()).first->second;
 }
 
-void vertex(double x, double y, double z, double s, double t) {
-    glTexCoord2d(s, t);
-    glVertex3d(x, y, z);
+void vertex(float x, float y, float z, float s, float t) {
+    gx::texCoord(s, t);
+    gx::vertex(x, y, z);
 }
 
 }  // namespace
 
-void drawCylinder(GLUquadric* quadric, double baseRadius, double topRadius, double height, int slices, int stacks) {
-    gluQuadricDrawStyle(quadric, GLU_FILL);
-    gluCylinder(quadric, baseRadius, topRadius, height, slices, stacks);
-}
-
 void drawTexturedCylinder(double baseRadius, double topRadius, double height, int slices, int stacks) {
-    drawCylinder(texturedQuadric(), baseRadius, topRadius, height, slices, stacks);
+    gx::mesh(cached({Kind::Cylinder, baseRadius, topRadius, height, slices, stacks},
+                    [&] { return cylinderMesh(baseRadius, topRadius, height, slices, stacks); }));
 }
 
 void drawTexturedCone(double baseRadius, double height, int slices, int stacks) {
@@ -38,21 +49,18 @@ void drawTexturedCone(double baseRadius, double height, int slices, int stacks) 
 }
 
 void drawTexturedDisk(double innerRadius, double outerRadius, int slices, int loops) {
-    GLUquadric* q = texturedQuadric();
-    gluQuadricDrawStyle(q, GLU_FILL);  // the default style of a fresh quadric
-    gluDisk(q, innerRadius, outerRadius, slices, loops);
-}
-
-void drawSphere(GLUquadric* quadric, double radius, double slices, double stacks) {
-    gluQuadricDrawStyle(quadric, GLU_FILL);
-    gluSphere(quadric, radius, static_cast<int>(slices), static_cast<int>(stacks));
+    gx::mesh(cached({Kind::Disk, innerRadius, outerRadius, 0, slices, loops},
+                    [&] { return diskMesh(innerRadius, outerRadius, slices, loops); }));
 }
 
 void drawTexturedSphere(double radius, double slices, double stacks) {
-    drawSphere(texturedQuadric(), radius, slices, stacks);
+    const int sl = static_cast<int>(slices), st = static_cast<int>(stacks);
+    gx::mesh(cached({Kind::Sphere, radius, 0, 0, sl, st}, [&] { return sphereMesh(radius, sl, st); }));
 }
 
-void drawCube(double size) { glutSolidCube(size); }
+void drawCube(double size) {
+    gx::mesh(cached({Kind::Cube, size, 0, 0, 0, 0}, [&] { return cubeMesh(size); }));
+}
 
 void drawHalfBox(double size) {
     const double h = size / 2.0;
@@ -67,59 +75,61 @@ void drawHalfBox(double size) {
     };
     const double tex[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
     for (const auto& face : faces) {
-        glPushMatrix();
-        glBegin(GL_POLYGON);
+        gx::pushMatrix();
+        gx::begin(GL_POLYGON);
         for (int i = 0; i < 4; ++i) vertex(face[i][0], face[i][1], face[i][2], tex[i][0], tex[i][1]);
-        glEnd();
-        glPopMatrix();
+        gx::end();
+        gx::popMatrix();
     }
 }
 
 void drawTorus(double innerRadius, double outerRadius, double sides, double rings) {
-    glutSolidTorus(innerRadius, outerRadius, static_cast<int>(sides), static_cast<int>(rings));
+    const int si = static_cast<int>(sides), ri = static_cast<int>(rings);
+    gx::mesh(cached({Kind::Torus, innerRadius, outerRadius, 0, si, ri},
+                    [&] { return torusMesh(innerRadius, outerRadius, si, ri); }));
 }
 
 void drawPrism(double width, double height, double depth) {
     const double w = width / 2.0;
     const double h = height;
     const double d = depth;
-    glPushMatrix();
-    glDisable(GL_CULL_FACE);
+    gx::pushMatrix();
+    gx::disable(GL_CULL_FACE);
 
-    glBegin(GL_POLYGON);  // front triangle
+    gx::begin(GL_POLYGON);  // front triangle
     vertex(-w, 0, 0, 0, 0);
     vertex(w, 0, 0, 1, 0);
     vertex(0, h, 0, 0.5, 1);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // back triangle
+    gx::begin(GL_POLYGON);  // back triangle
     vertex(-w, 0, d, 0, 0);
     vertex(w, 0, d, 1, 0);
     vertex(0, h, d, 0.5, 1);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // left slope
+    gx::begin(GL_POLYGON);  // left slope
     vertex(-w, 0, 0, 0, 0);
     vertex(-w, 0, d, 0, 1);
     vertex(0, h, d, 1, 1);
     vertex(0, h, 0, 1, 0);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // right slope
+    gx::begin(GL_POLYGON);  // right slope
     vertex(0, h, 0, 0, 0);
     vertex(0, h, d, 0, 1);
     vertex(w, 0, d, 1, 1);
     vertex(w, 0, 0, 1, 0);
-    glEnd();
+    gx::end();
 
-    glBegin(GL_POLYGON);  // floor
+    gx::begin(GL_POLYGON);  // floor
     vertex(-w, 0, 0, 0, 0);
     vertex(-w, 0, d, 0, 1);
     vertex(w, 0, d, 1, 1);
     vertex(w, 0, 0, 1, 0);
-    glEnd();
+    gx::end();
 
-    glPopMatrix();
+    gx::popMatrix();
     // Culling comes back on whatever it was before: the models rely on it.
-    glEnable(GL_CULL_FACE);
+    gx::enable(GL_CULL_FACE);
 }

@@ -1,15 +1,12 @@
 // The shapes every model is built from. None sets a colour or binds a
-// texture; only drawPrism changes an enable state.
+// texture; only drawPrism changes an enable state. The quadrics are always
+// filled and carry texture coordinates.
 #pragma once
 
-struct GLUquadric;
-
-void drawCylinder(GLUquadric* quadric, double baseRadius, double topRadius, double height, int slices, int stacks);
 void drawTexturedCylinder(double baseRadius, double topRadius, double height, int slices, int stacks);
 void drawTexturedCone(double baseRadius, double height, int slices, int stacks);
 void drawTexturedDisk(double innerRadius, double outerRadius, int slices, int loops);
 // Slices and stacks arrive as reals and are truncated.
-void drawSphere(GLUquadric* quadric, double radius, double slices, double stacks);
 void drawTexturedSphere(double radius, double slices, double stacks);
 void drawCube(double size);
 void drawHalfBox(double size);

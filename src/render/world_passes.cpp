@@ -74,7 +74,9 @@ struct SkippableModel {
     ModelLeftState left;
 };
 
-constexpr unsigned kSetsTextured = kLeftColour | kLeftNormal | kLeftTexCoord | kLeftTexture | kLeftTexturing;
+// The shapes are drawn from arrays without normals (nothing is lit), so the
+// current normal passes through these models untouched.
+constexpr unsigned kSetsTextured = kLeftColour | kLeftTexCoord | kLeftTexture | kLeftTexturing;
 SkippableModel skippableModels[] = {
     {drawTree, 2.2f, 3.5f, kSetsTextured | kLeftCulling, {}},
     {drawHayBale, 0.8f, 1.5f, kSetsTextured, {}},
@@ -216,6 +218,7 @@ void drawObjects(const Cow& cow, const ViewVolume* view) {
     });
     camera.haySpinAngle += 1.0f;
     camera.itemSpinAngle += 1.0f;
+    setSpinAngles(camera.haySpinAngle, camera.itemSpinAngle);
 }
 
 void drawCowMarkers() {
@@ -225,7 +228,7 @@ void drawCowMarkers() {
         glPushMatrix();
         glTranslatef(static_cast<float>(cow->homeColumn), static_cast<float>(cow->homeRow),
                      tile ? tile->standLevel : 0.0f);
-        drawMarkerBeam();
+        drawMarkerBeam(camera.cameraDistance);
         glPopMatrix();
     }
 }

@@ -189,7 +189,7 @@ std::vector<Tile> tilesForPage(int page) {
          }});
         t.push_back({"rock", 0.5f, 0.5f, 2, -20, 40, 0.2, [] { drawAt(0.5f, 0.5f, drawRock); }});
         t.push_back({"default cube", 0.5f, 0.5f, 2, -20, 30, 0.0, [] { drawAt(0.5f, 0.5f, drawDefaultObject); }});
-        t.push_back({"marker beam", 0.0f, 0.0f, 14, -20, 30, 4.0, [] { drawMarkerBeam(); }});
+        t.push_back({"marker beam", 0.0f, 0.0f, 14, -20, 30, 4.0, [] { drawMarkerBeam(camera.cameraDistance); }});
         t.push_back({"fence # line x + y corner", 3.0f, 2.0f, 6, -20, 45, 0.0, [] { drawCellsAround(0, 0, 6, 4); }});
         t.push_back({"F line + # beside F", 15.0f, 2.5f, 5, -20, 35, 0.5, [] { drawCellsAround(12, 0, 18, 4); }});
         t.push_back({"tree beside # #; lone #", 8.5f, 3.0f, 6, -20, 40, 0.5, [] { drawCellsAround(6, 0, 10, 5); }});
@@ -332,7 +332,7 @@ void timeModels() {
          }},
         {"barn", [] { drawBarn(0, 0); }},
         {"silo", [] { drawSilo(0, 0); }},
-        {"marker beam", [] { drawMarkerBeam(); }},
+        {"marker beam", [] { drawMarkerBeam(camera.cameraDistance); }},
     };
     placeObject('+', 1, 0);
     setCow(world.cow1, 2.5f, 8.5f, 0, false);
