@@ -3,6 +3,7 @@
 #include "audio/sounds.h"
 #include "game/actions.h"
 #include "game/cow.h"
+#include "game/object_kinds.h"
 #include "game/push_back.h"
 #include "world/world_grid.h"
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "game/behaviours.h"
+#include "game/object_kinds.h"
 #include "test_support.h"
 
 namespace {
