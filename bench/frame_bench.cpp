@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     openGameWindow("Hoofbrawl frame bench");
     startGame(keys);
     // Play as it looks once the introduction is over.
-    introCallCount = 200;
+    skipIntroduction();
     app.phase = GamePhase::Playing;
     runGameLoop(display, nullptr);
 }
