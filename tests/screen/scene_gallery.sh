@@ -8,29 +8,10 @@ set -eu
 build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 out="$build/gallery"
-maps="$out/maps"
-mkdir -p "$out" "$maps"
+maps="$here/reference"
+mkdir -p "$out"
 export ALSOFT_DRIVERS=null
 
-python3 - "$maps" <<'PY'
-import sys
-d = sys.argv[1]
-def build(W, H, ground, objects):
-    rows = []
-    for r in range(H):
-        rows.append(''.join(ground(c, r) + objects.get((c, r), ' ') for c in range(W)))
-    return '\n'.join(rows) + '\n'
-# Items in a row ahead of the cows: hay, each pill, a syringe, an unknown kind.
-items = {(18, 20): '*', (19, 20): '*', (20, 19): '+', (21, 19): 'Y', (22, 19): '@',
-         (23, 20): '!', (17, 18): '!', (16, 19): 'Q', (10, 20): '*', (11, 20): '+',
-         (12, 20): '!', (13, 20): 'Y',
-         (20, 23): '1', (12, 23): '2'}
-open(d + '/items.map', 'w').write(build(40, 40, lambda c, r: '.', items))
-# Cows standing in the open, for close-ups.
-open(d + '/open.map', 'w').write(build(40, 40, lambda c, r: '.', {(20, 22): '1', (12, 22): '2'}))
-# Homes in the far corners, for the beams seen from afar.
-open(d + '/homes.map', 'w').write(build(40, 40, lambda c, r: '.', {(30, 10): '1', (8, 12): '2'}))
-PY
 
 shot() {
   local name=$1

@@ -6,11 +6,15 @@
 //              [--cow1 X,Y[,HEADING]] [--cow2 X,Y[,HEADING]]
 //              [--jump1 PHASE] [--jump2 PHASE] [--stun1] [--stun2] [--grow1] [--grow2]
 //              [--gate1] [--gate2] [--camera DIST,AZIMUTH,ELEVATION]
-//              [--keys K1,K2,...] [--intro]
+//              [--keys K1,K2,...] [--intro] [--size WxH] [--phase splash|title|play]
+//              [--hay1 CARRIED,STORED] [--hay2 CARRIED,STORED] [--energy1 E] [--energy2 E]
+//              [--syringe1] [--syringe2] [--win1] [--win2]
 //
 // Keys are virtual-key names held for every frame: Up Down Left Right W A S D
 // LShift RShift LControl RControl F1 F12 U O I K J L. Without --intro the
-// introduction is taken as over, so the regular HUD shows.
+// introduction is taken as over, so the regular HUD shows. The phase runs
+// through the game's own phase machine (default: play); --size sets the
+// window (default 800x600).
 #include <GL/freeglut.h>
 #include <unistd.h>
 
@@ -22,12 +26,15 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/phases.h"
 #include "app/startup.h"
+#include "game/actions.h"
 #include "game/cow.h"
 #include "game/rules.h"
 #include "platform/keys.h"
 #include "render/camera.h"
 #include "render/playing_frame.h"
+#include "render/screens.h"
 #include "ui/hud_state.h"
 #include "world/map_reader.h"
 #include "world/world_grid.h"
@@ -41,6 +48,9 @@ struct CowSetup {
     bool headingGiven = false;
     float jump = -1;
     bool stun = false, grow = false, gate = false;
+    int hayCarried = -1, hayStored = -1;
+    float energy = -1;
+    bool syringe = false, win = false;
 };
 
 struct Options {
@@ -51,6 +61,8 @@ struct Options {
     int distance = 10, azimuth = -20, elevation = 70;
     std::vector<uint32_t> keys;
     bool intro = false;
+    int width = 800, height = 600;
+    GamePhase phase = GamePhase::Playing;
 };
 
 Options opts;
@@ -118,6 +130,25 @@ void parse(int argc, char** argv) {
         } else if (a == "--keys") {
             for (auto& k : split(value())) opts.keys.push_back(keyByName(k));
         } else if (a == "--intro") opts.intro = true;
+        else if (a == "--size") {
+            const std::string v = value();
+            if (std::sscanf(v.c_str(), "%dx%d", &opts.width, &opts.height) != 2 || opts.width < 8 || opts.height < 8)
+                usage("--size needs WxH");
+        } else if (a == "--phase") {
+            const std::string v = value();
+            if (v == "splash") opts.phase = GamePhase::Splash;
+            else if (v == "title") opts.phase = GamePhase::Title;
+            else if (v == "play") opts.phase = GamePhase::Playing;
+            else usage("--phase is splash, title or play");
+        } else if (a == "--hay1" || a == "--hay2") {
+            auto p = split(value());
+            if (p.size() != 2) usage("--hay needs CARRIED,STORED");
+            CowSetup& c = opts.cow[a == "--hay2"];
+            c.hayCarried = std::atoi(p[0].c_str());
+            c.hayStored = std::atoi(p[1].c_str());
+        } else if (a == "--energy1" || a == "--energy2") opts.cow[a == "--energy2"].energy = std::strtof(value().c_str(), nullptr);
+        else if (a == "--syringe1" || a == "--syringe2") opts.cow[a == "--syringe2"].syringe = true;
+        else if (a == "--win1" || a == "--win2") opts.cow[a == "--win2"].win = true;
         else usage(("unknown option " + a).c_str());
     }
     if (opts.data.empty() || opts.out.empty()) usage("--data and --out are required");
@@ -153,7 +184,15 @@ void applyCow(Cow* cow, const CowSetup& c, bool first) {
     // An open gate lasts one update unless the owner keeps touching it; a
     // broken one stays open, and is drawn the same way.
     if (c.gate) cow->gateBroken = 1;
+    if (c.hayCarried >= 0) cow->hayCarried = c.hayCarried;
+    if (c.hayStored >= 0) cow->hayStored = c.hayStored;
+    if (c.energy >= 0) cow->energy = c.energy;
+    if (c.syringe) cow->heldEffect = slowEffect;
+    if (c.win) cow->winner = 1;
 }
+
+void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight); }
+const PhaseDrawers kDrawers = {drawSplash, drawTitleMap, drawPlayingFrame, fullWindowViewport};
 
 void writeBackBuffer() {
     const int w = app.windowWidth, h = app.windowHeight;
@@ -173,7 +212,7 @@ void writeBackBuffer() {
 
 void display() {
     beginFrame();
-    drawPlayingFrame();
+    runPhase(app, kDrawers);
     ++framesDrawn;
     if (framesDrawn == opts.frames) {
         glFinish();
@@ -198,7 +237,7 @@ int main(int argc, char** argv) {
         if (getcwd(cwd, sizeof cwd)) opts.out = std::string(cwd) + "/" + opts.out;
     }
     if (chdir(opts.data.c_str()) != 0) usage("cannot enter the data directory");
-    openGameWindow("Hoofbrawl scene");
+    openGameWindow("Hoofbrawl scene", opts.width, opts.height);
     startGame(scripted);
     if (!opts.map.empty()) {
         MapLoadResult r = readMapFile(opts.map);
@@ -216,6 +255,6 @@ int main(int argc, char** argv) {
         camera.cameraElevation = opts.elevation;
     }
     if (!opts.intro) skipIntroduction();
-    app.phase = GamePhase::Playing;
+    app.phase = opts.phase;
     runGameLoop(display, nullptr);
 }
