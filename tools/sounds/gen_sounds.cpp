@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "audio/sound_files.h"
 #include "recipes.h"
 
 using namespace recipes;
@@ -10,7 +11,7 @@ using namespace recipes;
 namespace {
 
 struct Entry {
-    const char* name;
+    SoundId id;  // names the file
     std::function<synth::Signal()> make;
 };
 
@@ -22,36 +23,36 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Entry entries[] = {
-        {"intro", introTune},
-        {"moo", [] { return moo(CowVoice::Boris); }},
-        {"moo_big", [] { return moo(CowVoice::BorisBig); }},
-        {"moo3", [] { return moo(CowVoice::Horace); }},
-        {"moo3_big", [] { return moo(CowVoice::HoraceBig); }},
-        {"crushcan", chewing},
-        {"sonar", sonarPing},
-        {"splash", splash},
-        {"powerdown", powerDown},
-        {"powerup", powerUp},
-        {"headbutt2", whoosh},
-        {"yay", cheer},
-        {"MorningLQ", morningAmbience},
-        {"gate_jingle", chainJingle},
-        {"syringebreak2", breakingGlass},
-        {"outofwater2", outOfWater},
-        {"syringe", injection},
-        {"pickup", pickupPling},
-        {"gate_open", [] { return gateCreak(true); }},
-        {"gate_close", [] { return gateCreak(false); }},
-        {"StartRound", startFanfare},
-        {"cow_full", burp},
-        {"hay_stolen", alarm},
-        {"headbutt_hit", headbuttHit},
-        {"win", winFanfare},
-        {"Slowdown", slowDown},
+        {SoundId::SplashScreen, introTune},
+        {SoundId::Cow1Jump, [] { return moo(CowVoice::Boris); }},
+        {SoundId::Cow1BigJump, [] { return moo(CowVoice::BorisBig); }},
+        {SoundId::Cow2JumpSoundSource, [] { return moo(CowVoice::Horace); }},
+        {SoundId::Cow2BigJump, [] { return moo(CowVoice::HoraceBig); }},
+        {SoundId::CowChewSoundSource, chewing},
+        {SoundId::CowSonarSoundSource, sonarPing},
+        {SoundId::WaterSplash, splash},
+        {SoundId::CowShrinkSoundSource, powerDown},
+        {SoundId::CowGrowSoundSource, powerUp},
+        {SoundId::CowHBSoundSource, whoosh},
+        {SoundId::HayYAYSoundSource, cheer},
+        {SoundId::Ambient, morningAmbience},
+        {SoundId::ChainJingle, chainJingle},
+        {SoundId::SyringeBreak, breakingGlass},
+        {SoundId::GetOutoftheWater, outOfWater},
+        {SoundId::InjectSyringe, injection},
+        {SoundId::SyringePickup, pickupPling},
+        {SoundId::OpenGate, [] { return gateCreak(true); }},
+        {SoundId::CloseGate, [] { return gateCreak(false); }},
+        {SoundId::GameStart, startFanfare},
+        {SoundId::CowFull, burp},
+        {SoundId::HayStolen, alarm},
+        {SoundId::Hit, headbuttHit},
+        {SoundId::Win, winFanfare},
+        {SoundId::Slowdown, slowDown},
     };
     int failures = 0;
     for (const Entry& e : entries) {
-        if (!synth::writeWav(std::string(argv[1]) + "/" + e.name + ".wav", e.make())) ++failures;
+        if (!synth::writeWav(std::string(argv[1]) + "/" + soundFileStem(e.id) + ".wav", e.make())) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }
