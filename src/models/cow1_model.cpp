@@ -287,8 +287,15 @@ void drawCow1(int, int) {
     glTranslatef(cow->x, cow->y, cow->baseLevel);
     glRotatef(90, 1, 0, 0);
     glRotatef(static_cast<float>(cow->heading), 0, 1, 0);
-    if (cow->stunned) glRotatef(90, 1, 0, 0);
     glScalef(cow1Scale, cow1Scale, cow1Scale);
+    if (cow->stunned) {
+        // Turned about the middle of the body (16 up), not the feet, and let
+        // down until its flank (6 across) rests on the ground: it lies where
+        // it stood rather than sliding sideways and half into the ground.
+        glTranslatef(0, 6.5f, 0);
+        glRotatef(90, 1, 0, 0);
+        glTranslatef(0, -16, 0);
+    }
 
     glTranslatef(0, 10, 0);
     drawBody();

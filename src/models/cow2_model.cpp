@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "assets/texture_tables.h"
 #include "game/cow.h"
 #include "models/draw_behaviours.h"
 #include "models/shapes.h"
@@ -12,14 +13,21 @@
 
 namespace {
 
-// Body, eyes and horns; nothing loads images into them, so they stay 0 and
-// Horace shows in plain colours.
+// Body, eyes and horns. Plain white, Horace was hard to tell from Boris at a
+// glance, his heading hard to read and the HUD's white text lost over him:
+// he wears the brown hide (which nothing else uses), white eyes and horn.
+// Filled from the loaded textures the first time he is drawn.
 uint32_t cow2TextureSlots[4] = {0, 0, 0, 0};
+const int kSlotTextures[4] = {-1, tex::CowHide, tex::White, tex::Horns};
 
 // Joints nothing drives yet; kept as inputs for a later animation.
 constexpr float kHeadPitch = 0, kHeadYaw = 0, kHeadRoll = 0;
 constexpr float kEyeAngle1 = 0, kEyeAngle2 = 0;
 constexpr float kTailAngle1 = 0, kTailAngle2 = 0, kTailAngle3 = 0;
+
+// Height of the body's axis when the cow lies on its side: half the body's
+// width (7 * 0.32) and a little for the legs' thickness.
+constexpr float kLyingBodyHeight = 2.6f;
 
 // The parts' quadric: each part used to make and delete its own; one kept
 // for all of them draws the same and allocates nothing per frame.
@@ -42,7 +50,10 @@ void setMaterial() {
     glMaterialf(GL_FRONT, GL_SHININESS, 10);
 }
 
-void bindSlot(int slot) { glBindTexture(GL_TEXTURE_2D, cow2TextureSlots[slot]); }
+void bindSlot(int slot) {
+    if (cow2TextureSlots[slot] == 0) cow2TextureSlots[slot] = objectTextures[kSlotTextures[slot]];
+    glBindTexture(GL_TEXTURE_2D, cow2TextureSlots[slot]);
+}
 
 // Starts a part with its own material, texture and quadric.
 GLUquadric* beginPart() {
@@ -279,7 +290,14 @@ void drawCow2(int, int) {
     glRotatef(-90, 0, 1, 0);
     glRotatef(static_cast<float>(cow->heading), 0, 1, 0);
     glScalef(cow2Scale, cow2Scale, cow2Scale);
-    if (cow->stunned) glRotatef(90, 0, 0, 1);
+    if (cow->stunned) {
+        // Turned about the body (8.5 up), not the feet, and let down until
+        // its flank rests on the ground: it lies where it stood rather than
+        // sliding a body's height sideways and half into the ground.
+        glTranslatef(0, kLyingBodyHeight, 0);
+        glRotatef(90, 0, 0, 1);
+        glTranslatef(0, -8.5f, 0);
+    }
 
     glTranslatef(0, 8.5f, -4);
     glRotatef(3, 1, 0, 0);

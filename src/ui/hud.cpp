@@ -18,6 +18,14 @@
 
 namespace {
 
+// Readability over the plain layout: the energy number at 12 pixels or more
+// in an 800 x 600 window (the plain 0.0002 gives 6), the syringe lifted so
+// its needle stays on screen (plain -0.9), the hay numbers beside their bales.
+constexpr float kEnergyTextScale = 0.00045f;
+constexpr float kSyringeIconY = -0.8f;
+constexpr float kCarriedNumberShift = 0.09f;
+constexpr float kStoredNumberRise = 0.14f;
+
 void drawTextAt(const char* text, float x, float y, float scale) {
     glPushMatrix();
     glTranslatef(x, y, -1.0f);
@@ -73,7 +81,9 @@ void drawStoredHay(const Cow& cow) {
         float x, y, z, scale;
     };
     // Growing from left to right.
-    const Bale bales[3] = {{0.02f, 0.1f, -0.08f, 0.08f}, {0.17f, 0.1f, -0.1f, 0.1f}, {0.36f, 0.1f, -0.1f, 0.12f}};
+    // The bales sit low and the number above them, so that neither hides
+    // the other (the plain layout draws the number over the bales).
+    const Bale bales[3] = {{0.02f, 0.04f, -0.08f, 0.08f}, {0.17f, 0.04f, -0.1f, 0.1f}, {0.36f, 0.04f, -0.1f, 0.12f}};
     glPushMatrix();
     glTranslatef(0.25f, -0.9f, -1.0f);
     for (const Bale& b : bales) {
@@ -84,6 +94,7 @@ void drawStoredHay(const Cow& cow) {
         drawHayBale(0, 0);
         glPopMatrix();
     }
+    glTranslatef(0.0f, kStoredNumberRise, 0.0f);
     glScalef(0.0015f, 0.0015f, 0.0f);
     drawText(formatThreeDigits(cow.hayStored, numberText));
     glPopMatrix();
@@ -96,26 +107,30 @@ void drawCarriedHay(const Cow& cow) {
     glScalef(0.1f, 0.1f, -0.1f);
     drawHayBale(0, 0);
     glPopMatrix();
+    // The number starts just right of its bale rather than on it.
+    glTranslatef(kCarriedNumberShift, 0.0f, 0.0f);
     glScalef(0.0015f, 0.0015f, 0.0f);
     drawText(formatTwoDigits(cow.hayCarried, numberText));
     glPopMatrix();
 }
 
 // The bar's foot stays at y = -0.9 and it grows by 0.2 per 100 energy; it
-// takes the current colour, the white the carried-hay number left.
+// takes the current colour, the white the carried-hay number left. A dash
+// can spend the energy below 0; the bar and its number then show 0 (the
+// cow's own value is left as it is).
 void drawEnergyBar(const Cow& cow) {
-    float v = cow.energy;
+    float v = displayedEnergy(cow.energy);
     glPushMatrix();
     glTranslatef(-0.6f, v / 1000.0f - 0.9f, -1.0f);
     glScalef(0.038f, v / 500.0f, 0.0f);
     drawCube(1.0);
     glPopMatrix();
-    drawTextAt(formatThreeDigits(static_cast<int>(v), numberText), -0.625f, v / 500.0f - 0.88f, 0.0002f);
+    drawTextAt(formatThreeDigits(static_cast<int>(v), numberText), -0.625f, v / 500.0f - 0.88f, kEnergyTextScale);
 }
 
 void drawSlowSyringeIcon(const Cow& cow) {
     glPushMatrix();
-    glTranslatef(-0.1f, -0.9f, -1.0f);
+    glTranslatef(-0.1f, kSyringeIconY, -1.0f);
     glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
     glScalef(0.15f, 0.15f, -0.15f);
     if (cow.heldEffect == slowEffect) drawSyringe(0, 0);

@@ -59,3 +59,5 @@ void fillControlsLines(const Cow& cow, char lines[kControlsLineCount][kControlsL
 const char* introHelpLine(const Cow& cow) {
     return cow.kind == '1' ? "Hit F12 for controls during game" : "Hit F1 for controls during game";
 }
+
+float displayedEnergy(float energy) { return energy > 0.0f ? energy : 0.0f; }

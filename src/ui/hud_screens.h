@@ -23,3 +23,8 @@ void fillControlsLines(const Cow& cow, char lines[kControlsLineCount][kControlsL
 
 // The help line of the introduction, naming the cow's help key.
 const char* introHelpLine(const Cow& cow);
+
+// The energy the bar and its number show: the cow's energy, but never below
+// 0 (a dash may take it to -7.5, which would draw the bar downwards and the
+// number as stray glyphs). The cow's own value is not changed.
+float displayedEnergy(float energy);

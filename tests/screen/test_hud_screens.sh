@@ -43,8 +43,10 @@ hb_has_text "$shot" 40x42+200+108 200 "the end of Horace"
 
 shot=$(scene_shot regular); take "$shot"
 for half in 0 402; do
-  hb_has_text "$shot" 70x45+$((half + 48))+524 600 "carried hay at x $half"
-  hb_has_text "$shot" 105x45+$((half + 272))+524 900 "stored hay at x $half"
+  # Each number beside its bales: the carried one right of its bale, the
+  # stored one above its three.
+  hb_has_text "$shot" 70x45+$((half + 75))+524 600 "carried hay at x $half"
+  hb_has_text "$shot" 105x45+$((half + 272))+482 900 "stored hay at x $half"
 done
 # The syringe icon: Boris holds it in "regular", Horace in "regular2"; all else
 # is the same, so the icon's place differs between the two in both halves.

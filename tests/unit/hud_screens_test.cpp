@@ -109,3 +109,13 @@ TEST_F(HudScreenTest, IntroductionNamesEachPlayersHelpKey) {
     EXPECT_STREQ(introHelpLine(boris), "Hit F12 for controls during game");
     EXPECT_STREQ(introHelpLine(horace), "Hit F1 for controls during game");
 }
+
+TEST(HudEnergy, ShownAsIsDownToZeroAndAsZeroBelow) {
+    EXPECT_EQ(displayedEnergy(200.0f), 200.0f);
+    EXPECT_EQ(displayedEnergy(0.5f), 0.5f);
+    EXPECT_EQ(displayedEnergy(0.0f), 0.0f);
+    // Eight per dash frame while energy is above 0: from 100 the 13th frame
+    // leaves -4.
+    EXPECT_EQ(displayedEnergy(-7.5f), 0.0f);
+    EXPECT_EQ(displayedEnergy(-4.0f), 0.0f);
+}

@@ -10,6 +10,19 @@ namespace {
 
 double timeOf(size_t i) { return static_cast<double>(i) / kRate; }
 
+// Sounds that the game restarts in every frame (51 ms apart at full pace, more
+// when the machine is slow) while an action lasts. A restart cuts the wave
+// wherever it is, so the first 45 ms are a whole sound that has died away by
+// then, and nothing sounds until well after the next restart would have come;
+// the rest of the sound fades in from there.
+namespace restart {
+constexpr double kHeadEnd = 0.045, kTailFrom = 0.075;
+// Quick attack, gone by kHeadEnd.
+inline double headEnv(double t) { return rampUp(t, 0.003) * (1 - rampUp(t - 0.015, kHeadEnd - 0.015)); }
+// Silent before kTailFrom, full after `rise`.
+inline double tailEnv(double t, double rise) { return rampUp(t - restart::kTailFrom, rise); }
+}  // namespace restart
+
 // A water droplet: a sine that jumps up in pitch as the bubble closes.
 Signal droplet(double hz, double seconds) {
     Signal s(samples(seconds * 3));
@@ -113,22 +126,28 @@ Signal outOfWater() {
 }
 
 Signal whoosh() {
-    // Air rushing past: band-passed noise sweeping up and back down. Strong
-    // from the start, since each dash frame restarts it.
-    Signal out(samples(0.32));
+    // The dash restarts this in every frame of the dash, so it is built in two
+    // parts: a short "fff" of rushing air that is whole and gone within one
+    // frame, heard once per frame, and the long whoosh of the cow sailing on,
+    // heard after the last frame of the dash.
+    Signal out(samples(0.42));
     Noise noise(101);
-    Biquad band, band2;
-    const int n = static_cast<int>(out.size());
-    for (int i = 0; i < n; ++i) {
-        double u = static_cast<double>(i) / n;
-        double centre = 500 + 1700 * std::sin(kPi * std::min(1.0, u * 1.4));
-        band.bandPass(centre, 1.6);
-        band2.bandPass(centre * 0.5, 1.2);
-        double env = rampUp(u, 0.08) * std::pow(1 - u, 1.5);
-        double w = noise.white();
-        out[i] = env * (band(w) + 0.7 * band2(w));
+    Biquad headBand, headLow, band, band2, soft;
+    headBand.bandPass(850, 1.1);
+    headLow.bandPass(380, 1.0);
+    soft.lowPass(2200, 0.7);
+    const double tailLen = out.size() / static_cast<double>(kRate) - restart::kTailFrom;
+    for (size_t i = 0; i < out.size(); ++i) {
+        double t = timeOf(i), w = noise.white();
+        double head = restart::headEnv(t) * (headBand(w) + 0.8 * headLow(w));
+        double u = std::max(0.0, t - restart::kTailFrom) / tailLen;
+        double centre = 450 + 1100 * std::sin(kPi * std::min(1.0, u * 1.3));
+        band.bandPass(centre, 1.4);
+        band2.bandPass(centre * 0.5, 1.1);
+        double tail = restart::tailEnv(t, 0.09) * std::pow(1 - u, 1.6) * (band(w) + 0.7 * band2(w));
+        out[i] = soft(1.6 * head + tail);
     }
-    finish(out, 0.002, 0.03, 0.7);
+    finish(out, 0.001, 0.03, 0.7);
     return out;
 }
 
@@ -140,8 +159,10 @@ Signal headbuttHit() {
     OnePoleHigh click(3000);
     for (size_t i = 0; i < out.size(); ++i) {
         double t = timeOf(i);
-        out[i] = 0.9 * pluckEnv(t, 0.002, 0.09) * thud(55 + 110 * std::exp(-t / 0.03)) +
-                 0.5 * pluckEnv(t, 0.001, 0.07) * (knock(620 * (1 - 0.25 * t)) + 0.4 * knock2(1570 * (1 - 0.25 * t))) +
+        // The knock carries the loudness; the thud under it is felt more
+        // than heard and would only add peak.
+        out[i] = 0.45 * pluckEnv(t, 0.002, 0.08) * thud(70 + 110 * std::exp(-t / 0.03)) +
+                 0.6 * pluckEnv(t, 0.001, 0.11) * (knock(640 * (1 - 0.25 * t)) + 0.45 * knock2(1570 * (1 - 0.25 * t))) +
                  0.5 * std::exp(-t / 0.004) * click(noise.white());
     }
     finish(out, 0.0005, 0.05, 0.8);
@@ -266,23 +287,31 @@ Signal gateCreak(bool opening) {
 }
 
 Signal alarm() {
-    // A two-tone alarm: high and low notes in turn, full from the first moment
-    // because it is restarted in every frame the thief stays.
-    Signal out(samples(1.0));
-    Square sq;
-    Saw saw;
-    Biquad lp;
-    lp.lowPass(3500, 0.7);
-    const double seg = 0.125;
+    // A two-tone alarm, restarted in every update the thief stays: its first
+    // 45 ms are the two tones once, high then low, gone before the next
+    // restart, so a thief who stays hears a fast "dee-da" trill; the slower
+    // alarm after it is heard when the thief leaves.
+    Signal out(samples(0.8));
+    Sine tone, over;
+    Biquad soft;
+    soft.lowPass(3000, 0.7);
+    const double high = 988, low = 740, seg = 0.12;
     for (size_t i = 0; i < out.size(); ++i) {
-        double t = timeOf(i);
-        int k = static_cast<int>(t / seg);
-        double local = t - k * seg;
-        double hz = k % 2 == 0 ? 988 : 740;
-        double gate = rampUp(local, 0.004) * (1 - rampUp(local - (seg - 0.006), 0.006));
-        out[i] = gate * lp(0.6 * sq(hz) + 0.4 * saw(hz));
+        double t = timeOf(i), hz, env;
+        if (t < restart::kHeadEnd) {
+            hz = t < 0.021 ? high : low;
+            env = restart::headEnv(t) * 1.3;
+        } else {
+            double local = std::max(0.0, t - restart::kTailFrom);
+            int k = static_cast<int>(local / seg);
+            double inSeg = local - k * seg;
+            hz = k % 2 == 0 ? high : low;
+            env = restart::tailEnv(t, 0.06) * rampUp(inSeg, 0.006) * (1 - rampUp(inSeg - (seg - 0.012), 0.012)) *
+                  (1 - rampUp(t - 0.55, 0.2));
+        }
+        out[i] = env * soft(tone(hz) + 0.22 * over(3 * hz));
     }
-    finish(out, 0.002, 0.05, 0.38);
+    finish(out, 0.001, 0.04, 0.38);
     return out;
 }
 

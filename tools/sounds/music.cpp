@@ -1,4 +1,5 @@
-// The intro tune (plucked strings, a hoedown in G) and the two brass fanfares.
+// The intro tune (plucked strings: a hoedown in G and a tremolo-picked half in
+// E minor) and the two brass fanfares.
 #include <algorithm>
 #include <vector>
 
@@ -42,11 +43,14 @@ struct Note {
 namespace recipes {
 
 Signal introTune() {
-    // 140 beats a minute gives exactly 9450 samples a beat, so the eight bars
-    // loop on a whole number of samples.
+    // Sixteen bars: the hoedown in G (eighth-note picking over a bass and a
+    // chop), then a contrasting half in E minor with a tremolo-picked, singing
+    // melody over a walking bass, turning on D back into the hoedown. 140
+    // beats a minute gives exactly 9450 samples a beat, so the loop is a whole
+    // number of samples.
     const int beat = kRate * 60 / 140;
-    const int bars = 8;
-    const int length = bars * 4 * beat;
+    const int barsA = 8, barsB = 8;
+    const int length = (barsA + barsB) * 4 * beat;
     Signal out(length, 0.0);
     Noise noise(7);
     auto pluckAt = [&](double atBeat, int midi, double decay, double bright, double gain) {
@@ -56,19 +60,19 @@ Signal introTune() {
         mixInto(out, s, at, gain, true);  // tails wrap round into the start
     };
 
-    // Melody in eighth notes, one row per bar; -1 is a rest.
-    const int melody[bars][8] = {
+    // A: melody in eighth notes, one row per bar; -1 is a rest.
+    const int melody[barsA][8] = {
         {74, 71, 74, 79, 78, 79, 74, 71}, {72, 76, 79, 76, 74, 72, 71, 72},
         {71, 74, 79, 74, 71, 74, 76, 74}, {78, 76, 74, 72, 71, 69, 66, 69},
         {74, 71, 74, 79, 78, 79, 81, 79}, {76, 79, 84, 79, 76, 72, 74, 76},
         {78, 81, 78, 74, 72, 71, 69, 66}, {79, 74, 71, 74, 67, -1, 69, 71},
     };
     // Chord per bar: G C G D G C D G. Bass root and fifth, then a strum.
-    const int roots[bars] = {43, 48, 43, 50, 43, 48, 50, 43};
-    const int fifths[bars] = {50, 43, 50, 45, 50, 43, 45, 50};
-    const int triads[bars][3] = {{55, 59, 62}, {55, 60, 64}, {55, 59, 62}, {54, 57, 62},
-                                 {55, 59, 62}, {55, 60, 64}, {54, 57, 62}, {55, 59, 62}};
-    for (int bar = 0; bar < bars; ++bar) {
+    const int roots[barsA] = {43, 48, 43, 50, 43, 48, 50, 43};
+    const int fifths[barsA] = {50, 43, 50, 45, 50, 43, 45, 50};
+    const int triads[barsA][3] = {{55, 59, 62}, {55, 60, 64}, {55, 59, 62}, {54, 57, 62},
+                                  {55, 59, 62}, {55, 60, 64}, {54, 57, 62}, {55, 59, 62}};
+    for (int bar = 0; bar < barsA; ++bar) {
         double b0 = bar * 4.0;
         for (int k = 0; k < 8; ++k) {
             // Accent the beats, lighter off-beats: the skip of a hoedown.
@@ -83,6 +87,31 @@ Signal introTune() {
         }
         // The "chop" on the last off-beat of each bar: a short damped strum.
         for (int n = 0; n < 3; ++n) pluckAt(b0 + 3.5 + n * 0.02, triads[bar][n] + 12, 0.12, 0.7, 0.12);
+    }
+
+    // B: Em C Am D twice. Long notes held by tremolo picking, darker strings.
+    const std::vector<Note> tune = {
+        {0, 2, 71}, {2, 1, 67}, {3, 1, 71},   {4, 3, 72}, {7, 1, 71},
+        {8, 2, 69}, {10, 1, 72}, {11, 1, 76}, {12, 3, 74}, {15, 1, 72},
+        {16, 1, 71}, {17, 1, 74}, {18, 2, 79}, {20, 2, 76}, {22, 1, 72}, {23, 1, 76},
+        {24, 2, 72}, {26, 1, 69}, {27, 1, 72}, {28, 2, 74}, {30, 1, 72}, {31, 1, 69},
+    };
+    const int walk[4][4] = {{40, 47, 43, 47}, {36, 43, 40, 43}, {45, 40, 43, 44}, {38, 42, 45, 47}};
+    const int chords[4][3] = {{52, 55, 59}, {52, 55, 60}, {52, 57, 60}, {54, 57, 62}};
+    const double bStart = barsA * 4.0;
+    for (const Note& n : tune) {
+        for (double b = 0; b < n.beats - 0.01; b += 0.25) {
+            bool onBeat = std::fmod(b, 1.0) < 0.01;
+            pluckAt(bStart + n.beat + b, n.midi, 0.4, 0.45, (b == 0 ? 0.5 : onBeat ? 0.32 : 0.24));
+        }
+    }
+    for (int bar = 0; bar < barsB; ++bar) {
+        double b0 = bStart + bar * 4.0;
+        for (int k = 0; k < 4; ++k) {
+            pluckAt(b0 + k, walk[bar % 4][k], 0.7, 0.35, k == 0 ? 0.75 : 0.6);
+            // A soft rolled chord on each beat, lower and gentler than the A's strum.
+            for (int c = 0; c < 3; ++c) pluckAt(b0 + k + 0.5 + c * 0.04, chords[bar % 4][c], 0.3, 0.35, 0.1);
+        }
     }
     removeDc(out);
     // Round off the sharpest pluck attacks: louder tune for the same peak.

@@ -1,5 +1,7 @@
 #include "synth.h"
 
+#include "loudness.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -37,6 +39,42 @@ void normalise(Signal& s, double peak) {
 void squash(Signal& s, double drive) {
     normalise(s, 1.0);
     for (double& v : s) v = std::tanh(drive * v) / std::tanh(drive);
+}
+
+void limitPeaks(Signal& s, double ceiling) {
+    const int n = static_cast<int>(s.size()), reach = samples(0.005);
+    // The gain each sample needs, then the least of it within reach, then a
+    // raised-cosine smoothing that never lifts a needed dip.
+    std::vector<double> need(n), held(n);
+    for (int i = 0; i < n; ++i) need[i] = std::min(1.0, ceiling / std::max(std::fabs(s[i]), 1e-12));
+    for (int i = 0; i < n; ++i) {
+        double g = 1.0;
+        for (int k = std::max(0, i - reach); k <= std::min(n - 1, i + reach); ++k) g = std::min(g, need[k]);
+        held[i] = g;
+    }
+    std::vector<double> kernel(2 * reach + 1);
+    double sum = 0;
+    for (int k = -reach; k <= reach; ++k) sum += kernel[k + reach] = 0.5 + 0.5 * std::cos(kPi * k / (reach + 1));
+    for (int i = 0; i < n; ++i) {
+        double g = 0;
+        for (int k = -reach; k <= reach; ++k) g += kernel[k + reach] * held[std::clamp(i + k, 0, n - 1)];
+        s[i] *= std::min(g / sum, 1.0);
+    }
+    // The smoothing can leave a peak a hair over; the last word is a plain scale.
+    double m = 0;
+    for (double v : s) m = std::max(m, std::fabs(v));
+    if (m > ceiling) for (double& v : s) v *= ceiling / m;
+}
+
+void levelTo(Signal& s, double targetDb, double ceiling) {
+    for (int pass = 0; pass < 4; ++pass) {
+        double gain = std::pow(10.0, (targetDb - loudness::loudestDb(s)) / 20.0);
+        for (double& v : s) v *= gain;
+        double m = 0;
+        for (double v : s) m = std::max(m, std::fabs(v));
+        if (m <= ceiling) return;
+        limitPeaks(s, ceiling);
+    }
 }
 
 void removeDc(Signal& s) {

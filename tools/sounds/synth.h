@@ -164,6 +164,16 @@ void normalise(Signal& s, double peak);
 // more body for the same peak. `drive` 1 is gentle, 3 is strong.
 void squash(Signal& s, double drive);
 
+// Holds the peaks at or below `ceiling` (of full scale) with a smooth gain
+// that dips around each louder peak (5 ms either side), so the waveform keeps
+// its shape; quieter stretches are not touched.
+void limitPeaks(Signal& s, double ceiling);
+
+// Scales a sound so that its loudest 400 ms, A-weighted, sits at `targetDb`,
+// limiting any peak above `ceiling` on the way; the set is levelled by
+// loudness, not by peak, so that no effect jumps out or hides.
+void levelTo(Signal& s, double targetDb, double ceiling);
+
 // Removes the mean (no DC offset in any file).
 void removeDc(Signal& s);
 

@@ -91,6 +91,9 @@ Signal moo(CowVoice voice) {
         m.seconds *= 1.3;
         m.seed += 100;
     }
+    // A held jump key starts a new jump, and restarts the moo, every 16
+    // frames (0.82 s at full pace): every moo has died away by then.
+    m.seconds = std::min(m.seconds, 0.78);
     return voiceMoo(m);
 }
 

@@ -37,24 +37,32 @@ Picture grassTile() {
 }
 
 Picture dirtTile() {
+    // Every cell shows this same picture, so anything that stands out at the
+    // size of a cell (a dark blotch, a bright clod) lines up with its copies
+    // into a lattice over a wide yard. The tone varies only finely here, and
+    // the pebbles are small and many.
     Picture p(kTile, kTile);
-    const Colour dark = rgb(88, 60, 36), light = rgb(156, 114, 72);
+    const Colour dark = rgb(96, 66, 40), light = rgb(152, 110, 68);
     paint(p, [&](float u, float v) {
-        float n = fbm(u, v, 4, 6, 21);
-        Cell c = cellular(u, v, 10, 22);
-        float clods = smoothstep(0.0f, 0.3f, c.f2 - c.f1) * (0.6f + 0.4f * fbm(u, v, 8, 2, 23));
-        Colour base = mix(dark, light, clamp01(n * 1.2f - 0.1f));
-        return scale(base, 0.86f + 0.14f * clods);
+        // Two lattices of different periods, so that neither grid shows.
+        float n = 0.55f * fbm(u, v, 7, 4, 21) + 0.45f * fbm(u + 0.37f, v + 0.61f, 11, 3, 24);
+        Cell c = cellular(u, v, 22, 22);
+        float clods = smoothstep(0.0f, 0.25f, c.f2 - c.f1);
+        float grit = valueNoise(u, v, 64, 23);
+        Colour base = mix(dark, light, clamp01(0.5f + 1.6f * (n - 0.5f)));
+        return scale(base, 0.84f + 0.16f * clods + 0.12f * (grit - 0.5f));
     });
-    // Pebbles with a shadow below each.
+    // Small pebbles with a shadow below each, evenly spread.
     Random r(202);
-    for (int i = 0; i < 70; ++i) {
-        float x = r.range(0, kTile), y = r.range(0, kTile), rad = r.range(0.8f, 2.6f);
-        Colour c = mix(rgb(120, 105, 90), rgb(190, 175, 150), r.uniform());
-        p.fillEllipse(x + 0.6f, y + 0.9f, rad * 1.2f, rad, rgb(50, 34, 20), 0.5f, true);
-        p.fillEllipse(x, y, rad * 1.2f, rad, c, 1.0f, true);
-        p.fillCircle(x - rad * 0.3f, y - rad * 0.3f, rad * 0.35f, rgb(225, 215, 195), 0.6f, true);
-    }
+    const int grid = 10;
+    for (int gy = 0; gy < grid; ++gy)
+        for (int gx = 0; gx < grid; ++gx) {
+            float x = (gx + r.uniform()) * kTile / grid, y = (gy + r.uniform()) * kTile / grid;
+            float rad = r.range(0.7f, 1.8f);
+            Colour c = mix(rgb(120, 105, 90), rgb(180, 165, 142), r.uniform());
+            p.fillEllipse(x + 0.5f, y + 0.7f, rad * 1.2f, rad, rgb(60, 40, 24), 0.4f, true);
+            p.fillEllipse(x, y, rad * 1.2f, rad, c, 0.9f, true);
+        }
     return p;
 }
 
@@ -76,20 +84,34 @@ Picture waterTile() {
 }
 
 Picture rockyGroundTile() {
+    // The border mountains: a weathered rock face. Ridged noise gives a height
+    // field of ribs and gullies, lit from the upper left by its slope, over
+    // a few bands of strata. Nothing in it reads as separate stones, so it
+    // still looks like rock when a slope stretches it six times over.
     Picture p(kTile, kTile);
+    auto height = [](float u, float v) {
+        // Warped, so that the noise's square lattice does not show.
+        float wu = u + 0.12f * (fbm(u, v, 3, 3, 48) - 0.5f), wv = v + 0.12f * (fbm(u, v, 3, 3, 49) - 0.5f);
+        u = wu + 0.04f * (valueNoise(wu, wv, 9, 50) - 0.5f);
+        v = wv + 0.04f * (valueNoise(wu, wv, 9, 51) - 0.5f);
+        float ridged = 0, amp = 0.5f;
+        int period = 4;
+        for (int o = 0; o < 5; ++o, period *= 2, amp *= 0.5f) {
+            float n = valueNoise(u, v, period, 41 + o);
+            ridged += amp * (1.0f - std::fabs(2.0f * n - 1.0f));
+        }
+        return ridged + 0.3f * fbm(u, v, 3, 3, 47);
+    };
+    const float e = 1.0f / kTile;
     paint(p, [&](float u, float v) {
-        Cell c = cellular(u, v, 6, 41);
-        Cell fine = cellular(u, v, 16, 42);
-        float grain = fbm(u, v, 8, 4, 43);
-        float tint = (hash32(c.id * 7919u + 5) & 255) / 255.0f;
-        Colour stone = mix(rgb(110, 104, 96), rgb(168, 158, 142), tint);
-        stone = mix(stone, rgb(140, 120, 96), 0.25f * fbm(u, v, 3, 3, 44));
-        float crack = smoothstep(0.0f, 0.12f, c.f2 - c.f1);
-        float fineCrack = smoothstep(0.0f, 0.06f, fine.f2 - fine.f1);
-        // Lit from the upper left: stones are lighter towards their top.
-        float bulge = 1.0f - 0.35f * c.f1;
-        float k = (0.6f + 0.4f * grain) * (0.45f + 0.55f * crack) * (0.85f + 0.15f * fineCrack) * (0.8f + 0.3f * bulge);
-        return scale(stone, k);
+        float h = height(u, v);
+        float dx = height(u + e, v) - height(u - e, v), dy = height(u, v + e) - height(u, v - e);
+        float light = clamp01(0.62f - 5.0f * (dx + dy));
+        float strata = 0.5f + 0.5f * std::sin(kTau * (3 * v + 0.35f * fbm(u, v, 4, 3, 45)));
+        Colour stone = mix(rgb(108, 100, 92), rgb(158, 148, 132), clamp01(0.3f + 0.5f * strata + 0.4f * (h - 0.6f)));
+        stone = mix(stone, rgb(128, 112, 90), 0.3f * fbm(u, v, 5, 3, 44));
+        float crevice = smoothstep(0.45f, 0.2f, h);
+        return scale(stone, (0.55f + 0.75f * light) * (1.0f - 0.45f * crevice));
     });
     return p;
 }

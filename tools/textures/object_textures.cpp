@@ -145,7 +145,9 @@ Picture rock(int variant) {
 
 namespace {
 
-// A pill label: a coloured wrap with a white band and a word on it.
+// A pill label: a coloured wrap with a white band. The world is drawn
+// mirrored in x, so a word on the band is painted mirrored to read the
+// right way round in the game.
 Picture pillLabel(const Font& font, Colour body, Colour bandText, const char* word, const char* second) {
     Picture p(kSize, kSize, body);
     paint(p, [&](float u, float v) {
@@ -155,24 +157,36 @@ Picture pillLabel(const Font& font, Colour body, Colour bandText, const char* wo
     p.fillRect(0, kSize * 0.30f, kSize, kSize * 0.70f, rgb(248, 246, 240));
     p.fillRect(0, kSize * 0.30f, kSize, kSize * 0.32f, scale(body, 0.6f));
     p.fillRect(0, kSize * 0.68f, kSize, kSize * 0.70f, scale(body, 0.6f));
-    TextStyle style{bandText, scale(bandText, 0.75f), {}, 0, 0, 0};
-    TextMask m = font.render(word, 40, 2);
-    stampText(p, m, (kSize - m.width) / 2, int(kSize * 0.5f) + 14, style);
-    // Small marks above and below, the same on every side of the pill.
-    TextMask s = font.render(second, 20, 1);
-    TextStyle white{rgb(255, 255, 255), rgb(235, 235, 235), {}, 0, 0, 0};
-    for (int i = 0; i < 2; ++i) {
-        stampText(p, s, i * kSize / 2 + (kSize / 2 - s.width) / 2, int(kSize * 0.22f), white);
-        stampText(p, s, i * kSize / 2 + (kSize / 2 - s.width) / 2, int(kSize * 0.92f), white);
+    if (word) {
+        // Twice round the pill, so one copy faces the camera as it spins.
+        TextStyle style{bandText, scale(bandText, 0.75f), {}, 0, 0, 0};
+        TextMask m = font.render(word, 34, 2);
+        for (int i = 0; i < 2; ++i) stampText(p, m, i * kSize / 2 + (kSize / 2 - m.width) / 2, int(kSize * 0.5f) + 12, style);
+    } else {
+        // No word: a ring of plain dots, which says nothing about the pill.
+        for (int i = 0; i < 8; ++i) p.fillCircle((i + 0.5f) * kSize / 8, kSize * 0.5f, 4.0f, scale(bandText, 0.9f));
     }
-    return p;
+    // Small marks above and below, the same on every side of the pill.
+    if (second) {
+        TextMask s = font.render(second, 20, 1);
+        TextStyle white{rgb(255, 255, 255), rgb(235, 235, 235), {}, 0, 0, 0};
+        for (int i = 0; i < 2; ++i) {
+            stampText(p, s, i * kSize / 2 + (kSize / 2 - s.width) / 2, int(kSize * 0.22f), white);
+            stampText(p, s, i * kSize / 2 + (kSize / 2 - s.width) / 2, int(kSize * 0.92f), white);
+        }
+    }
+    Picture mirrored(kSize, kSize);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) mirrored.at(x, y) = p.at(kSize - 1 - x, y);
+    return mirrored;
 }
 
 }  // namespace
 
 Picture growthPillLabel(const Font& font) { return pillLabel(font, rgb(210, 40, 36), rgb(200, 30, 30), "BIG", "+"); }
 
-Picture headPillLabel(const Font& font) { return pillLabel(font, rgb(40, 90, 210), rgb(30, 70, 190), "x2", "HB"); }
+// The 'Y' pill does nothing when taken, so its label promises nothing.
+Picture headPillLabel(const Font& font) { return pillLabel(font, rgb(40, 90, 210), rgb(30, 70, 190), nullptr, nullptr); }
 
 // A snail on a leaf-green disc: the slow-down icon.
 Picture snailIcon() {
@@ -261,6 +275,11 @@ Picture blank() {
 }
 
 // Red barn boards, eight across, with grain, seams and nails.
+// The barn and the gates draw this multiplied by a dark red (0.3, 0.1, 0.1),
+// which leaves at most a third of red and a tenth of the rest: the paint is
+// that colour already, so the picture carries only light and shade, near
+// white on the boards (weathered a little towards warm grey) and dark in
+// the seams between them, strong enough to survive the multiply.
 Picture barnPlanks() {
     Picture p(kSize, kSize);
     const int boards = 8;
@@ -268,17 +287,23 @@ Picture barnPlanks() {
         int board = std::min(boards - 1, int(u * boards));
         float local = u * boards - board;
         float tone = (hash32(uint32_t(board) * 31u + 7u) & 255) / 255.0f;
-        Colour paintC = mix(rgb(160, 36, 28), rgb(206, 58, 44), tone);
         float grain = fbmXY(u * 1.0f + board * 0.37f, v, 16, 2, 4, 151);
         float knot = smoothstep(0.8f, 0.9f, fbm(u, v, 6, 3, 152));
-        Colour c = scale(paintC, 0.8f + 0.35f * grain - 0.25f * knot);
-        float worn = smoothstep(0.65f, 0.8f, fbm(u, v, 8, 4, 153));
-        c = mix(c, rgb(150, 120, 96), 0.5f * worn);
-        float seam = smoothstep(0.0f, 0.05f, local) * smoothstep(1.0f, 0.95f, local);
-        return scale(c, 0.3f + 0.7f * seam);
+        float worn = smoothstep(0.6f, 0.8f, fbm(u, v, 8, 4, 153));
+        Colour c = scale(rgb(255, 246, 236), 0.78f + 0.12f * tone + 0.2f * (grain - 0.5f) - 0.25f * knot);
+        c = mix(c, rgb(200, 196, 190), 0.4f * worn);
+        // Each board's edges catch the light on the left and fall into
+        // shadow on the right; the seam between boards is nearly black.
+        float seam = smoothstep(0.0f, 0.06f, local) * smoothstep(1.0f, 0.92f, local);
+        float bevel = 1.0f + 0.12f * smoothstep(0.1f, 0.0f, local - 0.06f) - 0.15f * smoothstep(0.8f, 0.92f, local);
+        return scale(c, clamp01((0.18f + 0.82f * seam) * bevel));
     });
+    // Nail heads near the top and bottom of each board, and a batten across
+    // the middle, which shows the boards' direction from afar.
+    p.fillRect(0, kSize * 0.47f, kSize, kSize * 0.53f, rgb(236, 228, 218));
+    p.fillRect(0, kSize * 0.53f, kSize, kSize * 0.545f, rgb(60, 54, 50));
     for (int b = 0; b < boards; ++b)
-        for (float y : {10.0f, 118.0f}) p.fillCircle((b + 0.5f) * kSize / boards, y, 1.5f, rgb(60, 50, 46));
+        for (float y : {10.0f, 64.0f, 118.0f}) p.fillCircle((b + 0.5f) * kSize / boards, y, 1.6f, rgb(70, 64, 60));
     return p;
 }
 
