@@ -104,6 +104,18 @@ hb_wait_window_gone() {  # name [timeout]
   return 1
 }
 
+# Presses and releases a key so that the game surely sees both: frames are
+# drawn with the key down and again with it up, however slowly they come. For
+# keys whose release matters too (SPACE must be seen up between its presses).
+hb_tap_seen() {
+  local rc=0
+  xdotool keydown "$1"
+  hb_wait_frames 1 || rc=1
+  xdotool keyup "$1"
+  hb_wait_frames 1 || rc=1
+  return $rc
+}
+
 # Holds a key long enough for a few frames (frames are 51 ms apart) to see it.
 hb_tap() { xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; sleep 0.2; }
 hb_down() { xdotool keydown "$1"; }

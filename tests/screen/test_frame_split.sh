@@ -27,8 +27,8 @@ below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 data=$(hb_prepare_data)
 hb_start "$data"
 hb_wait_drawing || hb_fail "no window"
-hb_tap space
-hb_tap space
+hb_tap_seen space
+hb_tap_seen space
 # Past the introduction, however slowly the frames come.
 hb_wait_frames "$HB_INTRO_FRAMES" || hb_fail "the introduction never ended"
 

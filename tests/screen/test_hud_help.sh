@@ -33,8 +33,8 @@ PY
 
 hb_start "$data"
 hb_wait_drawing || hb_fail "no window"
-hb_tap space
-hb_tap space
+hb_tap_seen space
+hb_tap_seen space
 # The introduction lasts 100 frames (about 5 s); wait until "PLAYER:" is gone.
 deadline=$((SECONDS + 40))
 while :; do

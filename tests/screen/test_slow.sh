@@ -14,8 +14,8 @@ MAP
 
 hb_start "$data"
 hb_wait_drawing || hb_fail "no window"
-hb_tap space   # splash -> title
-hb_tap space   # released and pressed again: play
+hb_tap_seen space   # splash -> title
+hb_tap_seen space   # released and pressed again: play
 hb_wait_frames 10 || hb_fail "no frames of play"
 kill -0 "$HB_PID" 2>/dev/null || hb_fail "the game ended after the title screen"
 grep -q "SLOW!" "$HB_ART/stdout.txt" && hb_fail "SLOW! before the cows met"

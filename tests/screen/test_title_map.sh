@@ -29,7 +29,7 @@ PY
 
 hb_start "$data"
 hb_wait_drawing || hb_fail "no window"
-hb_tap space
+hb_tap_seen space
 hb_wait_frames 3 || hb_fail "no frames of the title screen"
 shot=$(hb_shot title)
 
