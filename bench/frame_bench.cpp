@@ -1,40 +1,56 @@
-// Times the work of one playing frame as the display callback does it: the
-// clear, both cow updates, both halves, the buffer swap and a glFinish, with
-// both cows driven by scripted keys on the map in the working directory.
+// What a frame costs, in one run of the real game's frame under the X server
+// in DISPLAY (Xvfb, to measure Mesa's software renderer), on the map in the
+// working directory, both cows driven by scripted keys:
 //
-//   cd build/data && ../bench/frame_bench [FRAMES]      (default 600)
+//   cd build/data && ../bench/frame_bench [FRAMES] [SECONDS]   (defaults 600, 10)
 //
-// Prints the median, 95th percentile, mean and maximum in milliseconds of wall
-// time, and the same of the process's processor time (all threads, so Mesa's
-// rasteriser threads count too), which stays honest on a loaded machine where
-// wall time also counts waiting for a core. Also the GL renderer and how far
-// the cows went. Run it under Xvfb to measure Mesa's software renderer.
+// 1. the splash, paced as the game paces it, for SECONDS: its share of a core;
+// 2. FRAMES playing frames back to back (after a warm-up), each the display
+//    callback's whole work (clear, both cow updates, both halves, the swap)
+//    plus a glFinish: processor time per frame for all threads, for the
+//    game's own thread, and for the rest (Mesa's rasteriser threads);
+// 3. 100 more playing frames with fragment counters around each pass (where
+//    the build has them): fragments shaded and fragments that passed the
+//    depth test, per frame;
+// 4. play, paced as the game paces it, for SECONDS: its share of a core and
+//    the frame pace (gaps between frames).
+//
+// Each figure is printed on a line "bench NAME VALUE" (bench/compare.sh reads
+// those), after a readable report. Medians are over frames.
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/freeglut.h>
+#include <GL/glext.h>
+#include <time.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/game_app.h"
+#if __has_include("app/startup.h")
 #include "app/startup.h"
+#endif
 #include "platform/keys.h"
-#include "render/playing_frame.h"
 #include "ui/hud_state.h"
 #include "world/world_grid.h"
+
+#if __has_include("render/world_passes.h")
+#include "render/playing_frame.h"
+#define HAVE_PASS_HOOK 1
+#endif
 
 namespace {
 
 constexpr int kWarmup = 60;
+constexpr int kFragmentFrames = 100;
 int measuredFrames = 600;
-int frame = 0;
-std::vector<double> samples;
-std::vector<double> cpuSamples;
-double travelled[2] = {0, 0};
+double pacedSeconds = 10.0;
 ScriptedKeys keys;
+int scriptFrame = 0;
 
 // On the shipped map each cow starts in its yard with its gate toward the
 // middle: first both walk out through their gates, then round and round in
@@ -55,59 +71,178 @@ void scriptKeys(int i) {
     if (i % 110 == 60) keys.press(vk::LShift);
 }
 
-double cpuMs() {
+double clockMs(clockid_t clock) {
     timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
+double processMs() { return clockMs(CLOCK_PROCESS_CPUTIME_ID); }
+double threadMs() { return clockMs(CLOCK_THREAD_CPUTIME_ID); }
+double wallMs() { return clockMs(CLOCK_MONOTONIC); }
 
 double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
-    size_t i = static_cast<size_t>(p * (v.size() - 1) + 0.5);
-    return v[i];
+    return v[static_cast<size_t>(p * (v.size() - 1) + 0.5)];
 }
 
-void summarise(const char* what, const std::vector<double>& v) {
-    double sum = 0, worst = 0;
-    for (double s : v) sum += s, worst = std::max(worst, s);
-    std::printf("%s: median %.2f ms, p95 %.2f ms, mean %.2f ms, max %.2f ms\n", what, percentile(v, 0.5),
-                percentile(v, 0.95), sum / v.size(), worst);
+void figure(const char* name, double value) { std::printf("bench %s %.3f\n", name, value); }
+
+void summarise(const char* title, const char* name, const std::vector<double>& v) {
+    double sum = 0;
+    for (double s : v) sum += s;
+    std::printf("%s: median %.2f ms, p95 %.2f ms, mean %.2f ms\n", title, percentile(v, 0.5), percentile(v, 0.95),
+                sum / v.size());
+    figure(name, percentile(v, 0.5));
 }
+
+// Fragment counters by pass.
+#ifdef HAVE_PASS_HOOK
+constexpr int kPasses = 5;
+const char* const kPassNames[kPasses] = {"hud", "cows", "ground", "objects", "beams"};
+#else
+constexpr int kPasses = 1;
+const char* const kPassNames[kPasses] = {"frame"};
+#endif
+GLuint shadedQuery[kPasses], passedQuery[kPasses];
+double shadedThisFrame[kPasses], passedThisFrame[kPasses];
+std::vector<double> shaded[kPasses], passed[kPasses];
+bool counting = false;
+
+void beginCount(int pass) {
+    glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, shadedQuery[pass]);
+    glBeginQuery(GL_SAMPLES_PASSED, passedQuery[pass]);
+}
+void endCount(int pass) {
+    glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint64 n = 0;
+    glGetQueryObjectui64v(shadedQuery[pass], GL_QUERY_RESULT, &n);
+    shadedThisFrame[pass] += static_cast<double>(n);
+    glGetQueryObjectui64v(passedQuery[pass], GL_QUERY_RESULT, &n);
+    passedThisFrame[pass] += static_cast<double>(n);
+}
+
+#ifdef HAVE_PASS_HOOK
+void passHook(FramePass pass, bool begin) {
+    if (!counting) return;
+    if (begin) beginCount(static_cast<int>(pass));
+    else endCount(static_cast<int>(pass));
+}
+#endif
+
+enum class Stage { Splash, Warmup, Work, Fragments, Play, Done };
+Stage stage = Stage::Splash;
+int stageFrames = 0;
+double stageWallStart = 0, stageCpuStart = 0;
+std::vector<double> workAll, workThread, workOthers, gaps;
+double lastDisplayWall = 0;
+double splashShare = 0, playShare = 0;
+
+void startStage(Stage s) {
+    stage = s;
+    stageFrames = 0;
+    stageWallStart = wallMs();
+    stageCpuStart = processMs();
+    lastDisplayWall = 0;
+    app.phase = s == Stage::Splash ? GamePhase::Splash : GamePhase::Playing;
+    const bool paced = s == Stage::Splash || s == Stage::Play;
+    glutIdleFunc(paced ? idlePace : nullptr);
+    if (!paced) glutPostRedisplay();
+}
+
+double shareSinceStageStart() { return 100.0 * (processMs() - stageCpuStart) / (wallMs() - stageWallStart); }
 
 void report() {
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    std::printf("window: %dx%d, frames: %zu (after %d warm-up)\n", app.windowWidth, app.windowHeight,
-                samples.size(), kWarmup);
+    std::printf("window: %dx%d\n", app.windowWidth, app.windowHeight);
     std::printf("cow 1 at (%.2f, %.2f), cow 2 at (%.2f, %.2f)\n", world.cow1->x, world.cow1->y, world.cow2->x,
                 world.cow2->y);
-    std::printf("distance walked: cow 1 %.1f cells, cow 2 %.1f cells\n", travelled[0], travelled[1]);
-    summarise("frame work, wall time", samples);
-    summarise("frame work, processor time", cpuSamples);
+    std::printf("playing frames back to back: %zu (after %d warm-up)\n", workAll.size(), kWarmup);
+    summarise("processor time per frame, all threads", "cpu_all_ms", workAll);
+    summarise("  the game's own thread", "cpu_game_thread_ms", workThread);
+    summarise("  the other threads (Mesa's rasteriser)", "cpu_raster_threads_ms", workOthers);
+    std::printf("fragments per frame over %d frames (median), shaded / passed the depth test:\n", kFragmentFrames);
+    double totalShaded = 0, totalPassed = 0;
+    for (int p = 0; p < kPasses; ++p) {
+        const double s = percentile(shaded[p], 0.5), d = percentile(passed[p], 0.5);
+        totalShaded += s;
+        totalPassed += d;
+        std::printf("  %-8s %9.0f / %9.0f\n", kPassNames[p], s, d);
+        figure(("fragments_shaded_" + std::string(kPassNames[p])).c_str(), s);
+        figure(("fragments_passed_" + std::string(kPassNames[p])).c_str(), d);
+    }
+    std::printf("  %-8s %9.0f / %9.0f\n", "sum", totalShaded, totalPassed);
+    figure("fragments_shaded_sum", totalShaded);
+    std::printf("splash, paced: %.1f%% of a core\n", splashShare);
+    figure("splash_cpu_share_pct", splashShare);
+    std::printf("play, paced: %.1f%% of a core\n", playShare);
+    figure("play_cpu_share_pct", playShare);
+    size_t late = 0;
+    for (double g : gaps) late += g >= 52.0;
+    const double latePct = gaps.empty() ? 0 : 100.0 * late / gaps.size();
+    std::printf("frame pace in play: %zu gaps, median %.2f ms, p95 %.2f ms, %.1f%% at 52 ms or more\n", gaps.size(),
+                percentile(gaps, 0.5), percentile(gaps, 0.95), latePct);
+    figure("pace_median_ms", percentile(gaps, 0.5));
+    figure("pace_p95_ms", percentile(gaps, 0.95));
+    figure("pace_late_pct", latePct);
 }
 
 void display() {
-    scriptKeys(frame);
-    const float before[4] = {world.cow1->x, world.cow1->y, world.cow2->x, world.cow2->y};
-    const double cpuStart = cpuMs();
-    auto start = std::chrono::steady_clock::now();
-    beginFrame();
-    drawPlayingFrame();
-    glutSwapBuffers();
+    const double wall = wallMs();
+    if (stage == Stage::Play && lastDisplayWall > 0) gaps.push_back(wall - lastDisplayWall);
+    lastDisplayWall = wall;
+    if (stage != Stage::Splash) scriptKeys(scriptFrame++);
+    const bool timed = stage == Stage::Work;
+    const double cpu0 = processMs(), thread0 = threadMs();
+    counting = stage == Stage::Fragments;
+    for (int p = 0; p < kPasses; ++p) shadedThisFrame[p] = passedThisFrame[p] = 0;
+#ifndef HAVE_PASS_HOOK
+    if (counting) beginCount(0);
+#endif
+    displayFrame();
     glFinish();
-    auto end = std::chrono::steady_clock::now();
-    const double cpuEnd = cpuMs();
-    if (frame >= kWarmup) {
-        samples.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-        cpuSamples.push_back(cpuEnd - cpuStart);
-        travelled[0] += std::hypot(world.cow1->x - before[0], world.cow1->y - before[1]);
-        travelled[1] += std::hypot(world.cow2->x - before[2], world.cow2->y - before[3]);
+#ifndef HAVE_PASS_HOOK
+    if (counting) endCount(0);
+#endif
+    if (timed) {
+        const double all = processMs() - cpu0, own = threadMs() - thread0;
+        workAll.push_back(all);
+        workThread.push_back(own);
+        workOthers.push_back(all - own);
     }
-    ++frame;
-    if (frame == kWarmup + measuredFrames) {
-        report();
-        std::exit(0);
+    if (counting)
+        for (int p = 0; p < kPasses; ++p) shaded[p].push_back(shadedThisFrame[p]), passed[p].push_back(passedThisFrame[p]);
+    ++stageFrames;
+    switch (stage) {
+    case Stage::Splash:
+        if (wallMs() - stageWallStart >= pacedSeconds * 1000) {
+            splashShare = shareSinceStageStart();
+            startStage(Stage::Warmup);
+            return;
+        }
+        break;
+    case Stage::Warmup:
+        if (stageFrames == kWarmup) startStage(Stage::Work);
+        else glutPostRedisplay();
+        return;
+    case Stage::Work:
+        if (stageFrames == measuredFrames) startStage(Stage::Fragments);
+        else glutPostRedisplay();
+        return;
+    case Stage::Fragments:
+        if (stageFrames == kFragmentFrames) startStage(Stage::Play);
+        else glutPostRedisplay();
+        return;
+    case Stage::Play:
+        if (wallMs() - stageWallStart >= pacedSeconds * 1000) {
+            playShare = shareSinceStageStart();
+            report();
+            std::exit(0);
+        }
+        break;
+    case Stage::Done: break;
     }
-    glutPostRedisplay();
 }
 
 }  // namespace
@@ -115,10 +250,32 @@ void display() {
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     if (argc > 1) measuredFrames = std::max(1, std::atoi(argv[1]));
+    if (argc > 2) pacedSeconds = std::max(1.0, std::atof(argv[2]));
+#if __has_include("app/startup.h")
     openGameWindow("Hoofbrawl frame bench");
     startGame(keys);
+#else
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("Hoofbrawl frame bench");
+    setKeySource(&keys);
+    initGame();
+#endif
+    glGenQueries(kPasses, shadedQuery);
+    glGenQueries(kPasses, passedQuery);
+#ifdef HAVE_PASS_HOOK
+    framePassHook = passHook;
+#endif
     // Play as it looks once the introduction is over.
     skipIntroduction();
-    app.phase = GamePhase::Playing;
-    runGameLoop(display, nullptr);
+    startStage(Stage::Splash);
+#if __has_include("app/startup.h")
+    runGameLoop(display, idlePace);
+#else
+    glutDisplayFunc(display);
+    glutIdleFunc(idlePace);
+    glutReshapeFunc(reshapeWindow);
+    glutMainLoop();
+    return 0;
+#endif
 }

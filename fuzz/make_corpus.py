@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the BMP fuzz target: one small valid file of each
-form the reader knows (header forms, bit depths, run-length codes, bit fields,
-top-down rows). Run from the repository root; the output is committed."""
+"""Writes the hand-made seeds of the BMP fuzz target: one small valid file of
+each form the reader knows (header forms, bit depths, run-length codes, bit
+fields, top-down rows). Run from the repository root. The committed corpus is
+what a long fuzzing run grew from these seeds, minimised with -merge=1; the
+files named after their hashes come from that run."""
 import struct
 from pathlib import Path
 

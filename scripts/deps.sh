@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
-  libopenal-dev libalut-dev libftgl-dev libfreetype-dev fonts-liberation)
+  libopenal-dev libalut-dev libftgl-dev libfreetype-dev libsdl2-dev fonts-liberation)
 if [ "${1:-}" = "--tests" ]; then
   packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev)
 fi

@@ -16,6 +16,9 @@ struct IdlePacer {
     bool poll(int nowMs);
     // Milliseconds to wait before the next poll can succeed.
     int msUntilDue(int nowMs) const;
+    // The first time in milliseconds at which a poll succeeds (0 before the
+    // first poll).
+    int dueMs() const { return firstCall ? 0 : lastRequestMs + 51; }
 };
 
 struct FrameCounter {
@@ -32,6 +35,7 @@ struct AppState {
     int32_t windowHeight = 600;
     GamePhase phase = GamePhase::Splash;
     bool spaceReleased = false;
+    bool fullScreenKeyHeld = false;  // F11 as seen by the previous frame's check
     IdlePacer idle;
     FrameCounter frames;
 };

@@ -7,18 +7,24 @@
 #include "app/app_state.h"
 #include "app/phases.h"
 #include "app/startup.h"
+#include "platform/live_keys.h"
 #include "platform/sleep.h"
-#include "platform/x11_keys.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
 
 namespace {
 
-int elapsedMs() { return glutGet(GLUT_ELAPSED_TIME); }
+// Milliseconds since start-up, whole, as the pacing rule counts them; from the
+// same clock the idle wait sleeps on, so a wait can end on the very
+// millisecond a frame is due.
+const int64_t startNs = monotonicNanoseconds();
+int elapsedMs() { return static_cast<int>((monotonicNanoseconds() - startNs) / 1000000); }
 
 void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight); }
 
-const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, drawPlayingFrame, fullWindowViewport};
+void playingFrame() { drawPlayingFrame(app.windowWidth, app.windowHeight); }
+
+const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
 
 }  // namespace
 
@@ -27,6 +33,7 @@ void displayFrame() {
     runPhase(app, kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
+    checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
     glutSwapBuffers();
 }
@@ -38,8 +45,11 @@ void idlePace() {
         return;
     }
     // The pace rule stays as it is; the wait until the next frame is a sleep
-    // instead of a spin, so a waiting game leaves the processor alone.
-    sleepMilliseconds(app.idle.msUntilDue(now));
+    // instead of a spin, so a waiting game leaves the processor alone. It
+    // sleeps to the instant the due millisecond begins rather than for a
+    // count of milliseconds from a truncated now, which woke up to a
+    // millisecond late and put one frame in four at 52 ms.
+    sleepUntil(startNs + static_cast<int64_t>(app.idle.dueMs()) * 1000000);
 }
 
 void reshapeWindow(int width, int height) {
@@ -50,7 +60,6 @@ void reshapeWindow(int width, int height) {
 void runHoofbrawl(int argc, char** argv) {
     glutInit(&argc, argv);
     openGameWindow("Hoofbrawl");
-    static X11Keys liveKeys;
-    startGame(liveKeys);
+    startGame(liveKeys());
     runGameLoop(displayFrame, idlePace);
 }

@@ -46,3 +46,9 @@ void checkNewGameKey(AppState& state) {
 void checkQuitKey() {
     if (asyncKeyDown(vk::Escape)) std::exit(1);
 }
+
+void checkFullScreenKey(AppState& state, void (*toggleFullScreen)()) {
+    const bool down = asyncKeyDown(vk::F11);
+    if (down && !state.fullScreenKeyHeld) toggleFullScreen();
+    state.fullScreenKeyHeld = down;
+}

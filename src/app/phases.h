@@ -20,3 +20,6 @@ void checkNewGameKey(AppState& state);
 void newGame(AppState& state);
 // ESC ends the process at once with status 1.
 void checkQuitKey();
+// F11 toggles full screen in every phase, once per press: a held key is one
+// toggle, not one per frame.
+void checkFullScreenKey(AppState& state, void (*toggleFullScreen)());

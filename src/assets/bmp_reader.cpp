@@ -19,11 +19,6 @@ constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionRle4 = 2;
 constexpr uint32_t kCompressionBitFields = 3;
 
-// A run-length file may leave most of its picture to delta and end-of-bitmap
-// escapes, so its pixel count is not bounded by its length; this bounds how
-// large a picture a few bytes can make the reader set up.
-constexpr uint64_t kRleMaxPixelsPerByte = 1024;
-
 uint16_t read16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t read32(const uint8_t* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
@@ -118,10 +113,8 @@ void decodeRows(const uint8_t* pixelData, uint64_t pitch, const BmpInfoHeader& h
 void decodeRle(const uint8_t* p, const uint8_t* end, bool fourBit, uint32_t width, uint32_t height,
                const Palette& palette, Canvas& canvas) {
     uint32_t x = 0, y = 0;
-    auto emit = [&](uint32_t index) {
-        if (x < width) canvas.put(y, x, palette[index]);
-        if (x < width) ++x;
-    };
+    // Every caller stops at the row's end, so x is always inside the row here.
+    auto emit = [&](uint32_t index) { canvas.put(y, x++, palette[index]); };
     while (end - p >= 2 && y < height) {
         uint8_t count = p[0], value = p[1];
         p += 2;
@@ -170,7 +163,6 @@ uint16_t colourCount(const BmpInfoHeader& header) {
 const char* bmpStatusText(BmpStatus status) {
     switch (status) {
     case BmpStatus::Ok: return "";
-    case BmpStatus::CannotOpen: return "Failed to open DIB file %s.\n";
     case BmpStatus::UnknownFormat: return "Unknown DIB file format.";
     case BmpStatus::OutOfMemory: return "Out of memory.";
     case BmpStatus::ConversionError: return "Image file conversion error.";
@@ -178,7 +170,7 @@ const char* bmpStatusText(BmpStatus status) {
     return "";
 }
 
-BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out) {
+BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out, uint64_t maxPixels) {
     out = RgbImage{};
     // Where the info header starts and, with the file header, where the pixels do.
     const bool fileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
@@ -243,7 +235,7 @@ BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out) {
     if (size - tableAt < tableBytes) return BmpStatus::ConversionError;
     Palette palette;
     const uint64_t pixels = width * height;
-    if (pixels > kMaxBmpPixels) return BmpStatus::OutOfMemory;
+    if (pixels > std::min(maxPixels, kMaxBmpPixels)) return BmpStatus::OutOfMemory;
     try {
         palette.colours.resize(entries);
     } catch (const std::bad_alloc&) {
@@ -260,10 +252,12 @@ BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out) {
     const uint64_t available = size - pixelAt;
 
     const bool rle = h.compression == kCompressionRle8 || h.compression == kCompressionRle4;
+    // Run-length data may leave most of the picture to delta, end-of-line and
+    // end-of-bitmap escapes, so a short file can legally describe a large
+    // picture: only the size limit above bounds it. Decoding costs one pass
+    // over the picture and one over the file, whatever the ratio of the two.
     uint64_t pitch = 0;
-    if (rle) {
-        if (pixels > std::max<uint64_t>(available, 1) * kRleMaxPixelsPerByte) return BmpStatus::OutOfMemory;
-    } else {
+    if (!rle) {
         // Every row padded to 4 bytes; the last one may lack its padding.
         const uint64_t rowBits = width * h.bitCount;
         pitch = (rowBits + 31) / 32 * 4;
@@ -281,7 +275,8 @@ BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out) {
     out.height = int32_t(height);
     Canvas canvas(out, topDown);
     if (rle) {
-        canvas.fill(palette[0]);
+        // The new picture is already black; only another background needs a pass.
+        if (palette[0] != Rgb{0, 0, 0}) canvas.fill(palette[0]);
         decodeRle(pixelData, data + size, h.compression == kCompressionRle4, uint32_t(width),
                   uint32_t(height), palette, canvas);
     } else {

@@ -38,13 +38,20 @@ struct BmpInfoHeader {
 // pixel, else 0.
 uint16_t colourCount(const BmpInfoHeader& header);
 
-enum class BmpStatus { Ok, CannotOpen, UnknownFormat, OutOfMemory, ConversionError };
+enum class BmpStatus { Ok, UnknownFormat, OutOfMemory, ConversionError };
 
-// The user-facing text of a failure; CannotOpen names the file.
+// The user-facing text of a decoding failure (a file that cannot be opened is
+// reported by loadBmpImage, with its name).
 const char* bmpStatusText(BmpStatus status);
 
-// Decodes the bytes of a whole file without reporting anything.
-BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out);
+// Largest picture the reader will set up, in pixels (192 MiB of RGB).
+constexpr uint64_t kMaxBmpPixels = uint64_t(1) << 26;
+
+// Decodes the bytes of a whole file without reporting anything. A picture of
+// more than `maxPixels` is refused as OutOfMemory; the game always uses the
+// default, the fuzzer and the mutation tests a smaller one so that a few bytes
+// of run-length data cannot make each of their many runs fill 192 MiB.
+BmpStatus decodeBmp(const uint8_t* data, size_t size, RgbImage& out, uint64_t maxPixels = kMaxBmpPixels);
 
 // Decodes bytes held in memory; a failure shows its message and gives nothing.
 std::unique_ptr<RgbImage> decodeBmpImage(const uint8_t* data, size_t size);
@@ -53,6 +60,3 @@ std::unique_ptr<RgbImage> decodeBmpImage(const uint8_t* data, size_t size);
 // ("Failed to open DIB file <name>.\n" and the three decoding ones) and gives
 // nothing.
 std::unique_ptr<RgbImage> loadBmpImage(const char* fileName);
-
-// Largest picture the reader will set up, in pixels (192 MiB of RGB).
-constexpr uint64_t kMaxBmpPixels = uint64_t(1) << 26;

@@ -5,7 +5,6 @@ KeySource* activeSource = nullptr;
 }
 
 void setKeySource(KeySource* source) { activeSource = source; }
-KeySource* keySource() { return activeSource; }
 
 bool asyncKeyDown(uint32_t virtualKey) { return activeSource && activeSource->isDown(virtualKey); }
 bool syncKeyDown(uint32_t virtualKey) { return activeSource && activeSource->isDown(virtualKey); }

@@ -1,5 +1,6 @@
 // Keys are polled by Windows virtual-key code at the moment of use; nothing is
-// queued. The live source asks the X server; tests script the state per frame.
+// queued. The live source asks the X server and the gamepads; tests script the
+// state per frame.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@ constexpr uint32_t S = 83;
 constexpr uint32_t U = 0x55;
 constexpr uint32_t W = 87;
 constexpr uint32_t F1 = 112;
+constexpr uint32_t F11 = 122;
 constexpr uint32_t F12 = 123;
 constexpr uint32_t LShift = 160;
 constexpr uint32_t RShift = 161;
@@ -49,7 +51,6 @@ public:
 
 // Null means no key is ever down.
 void setKeySource(KeySource* source);
-KeySource* keySource();
 
 // GetAsyncKeyState's high bit and GetKeyState's 0x80 bit: both ask the same
 // live state here, as each poll reads the keyboard as it is now.

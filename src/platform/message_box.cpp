@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/key_focus.h"
+
 bool errorPopups = true;
 
 namespace {
@@ -119,6 +121,9 @@ bool popUp(const char* text) {
     XSelectInput(d, w, ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask);
     GC gc = XCreateGC(d, w, 0, nullptr);
     if (font) XSetFont(d, gc, font->fid);
+    // While it is up the box is the game's window: keys typed into it are
+    // typed into the game.
+    addGameWindow(w);
     XMapRaised(d, w);
 
     bool pressedOnButton = false;
@@ -160,6 +165,7 @@ bool popUp(const char* text) {
         }
     }
     XFreeGC(d, gc);
+    removeGameWindow(w);
     XDestroyWindow(d, w);
     if (font) XFreeFont(d, font);
     // Hand the keyboard back to the window that had it.

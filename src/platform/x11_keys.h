@@ -1,18 +1,23 @@
-// The live keyboard: every poll asks the X server which keys are down now.
+// The live keyboard: every poll asks the X server which keys are down now, and
+// reads every key as up unless a key typed now would reach one of the game's
+// windows (see key_focus.h).
 #pragma once
 
+#include "platform/key_focus.h"
 #include "platform/keys.h"
 
 class X11Keys : public KeySource {
 public:
     X11Keys();
     ~X11Keys() override;
-    bool connected() const { return display_ != nullptr; }
+    X11Keys(const X11Keys&) = delete;
+    X11Keys& operator=(const X11Keys&) = delete;
     bool isDown(uint32_t virtualKey) override;
 
 private:
     void* display_ = nullptr;  // Display*, kept opaque so X11 stays in platform/
     unsigned char keycodes_[256] = {};
+    FocusAnswer focus_;
 };
 
 // The X keysym a virtual-key code stands for, or 0 for codes the game never polls.

@@ -1,5 +1,4 @@
-// The camera both halves share, swung and zoomed by six keys, and the passes
-// that draw the world around one cow: ground, objects and the home beams.
+// The camera both halves share, swung and zoomed by six keys.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +18,7 @@ struct CameraState {
 
 extern CameraState camera;
 
+// Back to the defaults above (distance 10, azimuth -20, elevation 70).
 void initCamera();
 // Polls U, O, I, K, J, L (in that order) and applies each held key's step once.
 void handleCameraKeys();
@@ -38,20 +38,3 @@ CameraView cameraView(const CameraState& state, float x, float y);
 
 // Multiplies the view transform for this cow onto the current modelview.
 void placeCamera(const Cow& cow);
-
-// The fixed rectangle of cells drawn around a cow: columns and rows from
-// first (inclusive) to end (exclusive). It does not turn with the camera.
-struct CellRange {
-    int firstColumn;
-    int endColumn;
-    int firstRow;
-    int endRow;
-};
-CellRange visibleCells(float x, float y, int mapWidth, int mapHeight);
-
-void drawGround(const Cow& cow);
-void drawObjects(const Cow& cow);
-// Calls the object's draw behaviour with its position truncated toward zero.
-void drawObject(const WorldObject& object);
-// The beams over both cows' home cells.
-void drawCowMarkers();

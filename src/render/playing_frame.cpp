@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/app_state.h"
 #include "game/cow.h"
 #include "platform/keys.h"
 #include "render/camera.h"
+#include "render/world_passes.h"
 #include "ui/hud.h"
 #include "world/world_grid.h"
 
@@ -20,19 +20,44 @@ float halfAspect(int w, int h) {
 
 namespace {
 
-void drawHalf(Cow& cow, const ViewportRect& rect) {
+// Brackets one pass of a half for the benchmark's counters; nothing in the game.
+void beginPass(FramePass pass) {
+    if (framePassHook) framePassHook(pass, true);
+}
+void endPass(FramePass pass) {
+    if (framePassHook) framePassHook(pass, false);
+}
+
+// The volume the current projection and modelview can see, in the
+// modelview's coordinates.
+ViewVolume currentViewVolume() {
+    double p[16] = {}, m[16] = {}, clip[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, p);
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            double sum = 0;
+            for (int k = 0; k < 4; ++k) sum += p[4 * k + r] * m[4 * c + k];
+            clip[4 * c + r] = sum;
+        }
+    return viewVolumeOf(clip);
+}
+
+void drawHalf(Cow& cow, const ViewportRect& rect, float aspect) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // While the help key is held the projection stays identity: the help
     // panel is laid out in normalised device coordinates.
     if (!asyncKeyDown(cow.keyHelp))
-        gluPerspective(camera.fieldOfView, halfAspect(app.windowWidth, app.windowHeight), 1.0, 1000.0);
+        gluPerspective(camera.fieldOfView, aspect, 1.0, 1000.0);
     glViewport(rect.x, rect.y, rect.width, rect.height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
     glDisable(GL_CULL_FACE);
+    beginPass(FramePass::Hud);
     drawHud(cow);
+    endPass(FramePass::Hud);
     glEnable(GL_CULL_FACE);
 
     // The beams are drawn only with the scene, in both halves alike: under the
@@ -41,22 +66,34 @@ void drawHalf(Cow& cow, const ViewportRect& rect) {
     if (asyncKeyDown(cow.keyHelp)) return;
     placeCamera(cow);
     glScalef(-1.0f, 1.0f, 1.0f);
+    beginPass(FramePass::Cows);
     drawObject(*world.cow1);
     drawObject(*world.cow2);
+    endPass(FramePass::Cows);
     glNormal3f(0.0f, 0.0f, 1.0f);
+    beginPass(FramePass::Ground);
     drawGround(cow);
-    drawObjects(cow);
+    endPass(FramePass::Ground);
+    beginPass(FramePass::Objects);
+    const ViewVolume view = currentViewVolume();
+    drawObjects(cow, &view);
+    endPass(FramePass::Objects);
+    beginPass(FramePass::Beams);
     drawCowMarkers();
+    endPass(FramePass::Beams);
 }
 
 }  // namespace
 
-void drawPlayingFrame() {
+void (*framePassHook)(FramePass pass, bool begin) = nullptr;
+
+void drawPlayingFrame(int windowWidth, int windowHeight) {
     if (!world.cow1 || !world.cow2) return;  // no world read: nothing to play
     updateCow(*world.cow1);
     updateCow(*world.cow2);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawHalf(*world.cow1, rightViewport(app.windowWidth, app.windowHeight));
-    drawHalf(*world.cow2, leftViewport(app.windowWidth, app.windowHeight));
+    const float aspect = halfAspect(windowWidth, windowHeight);
+    drawHalf(*world.cow1, rightViewport(windowWidth, windowHeight), aspect);
+    drawHalf(*world.cow2, leftViewport(windowWidth, windowHeight), aspect);
     handleCameraKeys();
 }

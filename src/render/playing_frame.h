@@ -1,7 +1,14 @@
 #pragma once
 
-// One playing frame: both cow updates, then both halves of the window.
-void drawPlayingFrame();
+// One playing frame in a window of the given size: both cow updates, then both
+// halves of the window.
+void drawPlayingFrame(int windowWidth, int windowHeight);
+
+// The passes of one half, in drawing order.
+enum class FramePass { Hud, Cows, Ground, Objects, Beams };
+// Called before (begin true) and after each pass when set, so a benchmark can
+// count what each pass costs; null in the game.
+extern void (*framePassHook)(FramePass pass, bool begin);
 
 // The two halves of a window w x h: cow 1 on the right, cow 2 on the left,
 // with a 4-pixel strip of clear colour between them. The right half runs two

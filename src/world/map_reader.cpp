@@ -57,17 +57,14 @@ MapLoadResult readMapFromBytes(const std::string& bytes, const std::string& file
     int cow1Line = 0;
     int cow2Line = 0;
     for (int c = in.next(); c != EOF; c = in.next()) {
+        if (row >= kGridSize)
+            return fail(fileName + ": more than " + std::to_string(kGridSize) + " lines (the limit is " +
+                        std::to_string(kGridSize) + " lines)");
         if (c == '\n') {
-            if (row >= kGridSize)
-                return fail(fileName + ": more than " + std::to_string(kGridSize) +
-                            " lines (the limit is " + std::to_string(kGridSize) + " lines)");
             ++row;
             world.mapWidth = column;
             column = 0;
         } else {
-            if (row >= kGridSize)
-                return fail(fileName + ": more than " + std::to_string(kGridSize) +
-                            " lines (the limit is " + std::to_string(kGridSize) + " lines)");
             if (column >= kGridSize)
                 return fail(fileName + ": line " + std::to_string(row + 1) + " has more than " +
                             std::to_string(kGridSize) + " cells (the limit is " +
@@ -106,6 +103,16 @@ MapLoadResult readMapFromBytes(const std::string& bytes, const std::string& file
                                                           : "no cow '2'";
         return fail(fileName + ": " + missing + "; a map places exactly one '1' and one '2'");
     }
+    // The width comes from the last line ended by a line feed and the height
+    // counts the line feeds, so one stray empty line at the end, or a missing
+    // final line feed, leaves a map with no cells to play on.
+    if (world.mapHeight == 0)
+        return fail(fileName + ": line 1 does not end with a line feed, so the map has no complete line "
+                               "(0 x 0 cells); end every line, the last one too, with a line feed");
+    if (world.mapWidth == 0)
+        return fail(fileName + ": line " + std::to_string(world.mapHeight) +
+                    " is empty; the width of a map is taken from its last line, so this one would be "
+                    "0 cells wide: remove the empty line " + std::to_string(world.mapHeight));
     setupPass();
     world.cow1->rival = world.cow2;
     world.cow2->rival = world.cow1;

@@ -11,7 +11,7 @@
 #include "app/game_app.h"
 #include "app/startup.h"
 #include "game/actions.h"
-#include "platform/x11_keys.h"
+#include "platform/live_keys.h"
 #include "ui/hud_state.h"
 #include "world/world_grid.h"
 
@@ -71,8 +71,7 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     const char* scene = argc > 1 ? argv[1] : "regular";
     openGameWindow("Hoofbrawl");
-    static X11Keys liveKeys;
-    startGame(liveKeys);
+    startGame(liveKeys());
     if (!setScene(scene)) {
         std::fprintf(stderr, "unknown scene %s (intro, regular, regular2, win1, win2)\n", scene);
         return 2;

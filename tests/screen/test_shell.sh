@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The window, the quit key in every phase, the frame-rate line and a broken map.
+# The window, the quit key in every phase, the frame-rate line and broken maps.
 . "$(dirname "$0")/lib.sh"
 
 data=$(hb_prepare_data)
@@ -29,6 +29,18 @@ hb_wait_exit; rc=$HB_RC
 [ "$rc" = 1 ] || hb_fail "broken map gave status $rc"
 grep -q "_maps/Map02.map: no cow '2'" "$HB_ART/stderr.txt" || hb_fail "broken map message missing: $(cat "$HB_ART/stderr.txt")"
 grep -q fps "$HB_ART/stdout.txt" && hb_fail "a frame was drawn with a broken map"
+
+# The shipped map with one empty line at its end would be 0 cells wide.
+cp "$HB_BUILD/data/_maps/Map02.map" "$data/_maps/Map02.map"
+echo >>"$data/_maps/Map02.map"
+empty=$(($(wc -l <"$data/_maps/Map02.map")))
+hb_start "$data"
+hb_wait_exit; rc=$HB_RC
+[ "$rc" = 1 ] || hb_fail "map with a trailing empty line gave status $rc"
+[ "$(wc -l <"$HB_ART/stderr.txt")" = 1 ] || hb_fail "more than one line on stderr: $(cat "$HB_ART/stderr.txt")"
+grep -q "_maps/Map02.map: line $empty is empty.*width.*last line" "$HB_ART/stderr.txt" ||
+  hb_fail "empty last line message missing: $(cat "$HB_ART/stderr.txt")"
+grep -q fps "$HB_ART/stdout.txt" && hb_fail "a frame was drawn with a map 0 cells wide"
 
 rm "$data/_maps/Map02.map"
 hb_start "$data"

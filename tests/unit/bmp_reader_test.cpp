@@ -214,6 +214,55 @@ TEST(BmpReader, Rle4AbsoluteRunsArePaddedToWholeWords) {
     EXPECT_EQ(d.image.pixels, expectedPixels(8, 1, [&](int x, int) { return f.palette[want[x]]; }));
 }
 
+// Run-length pictures whose escapes leave most pixels to the background
+// colour: a few bytes describe a large picture, and that is legal.
+TEST(BmpReader, RunLengthEscapesMaySkipMostOfThePicture) {
+    BmpFile f;
+    f.bitCount = 8;
+    f.compression = 1;
+    f.palette = testPalette(256);
+    auto background = [&](int, int) { return f.palette[0]; };
+    for (int side : {45, 64}) {  // nothing but end of bitmap
+        f.width = f.height = side;
+        f.pixelData = {0, 1};
+        Decoded d = decode(f.bytes());
+        ASSERT_EQ(d.status, BmpStatus::Ok) << side;
+        EXPECT_EQ(d.image.width, side);
+        EXPECT_EQ(d.image.height, side);
+        EXPECT_EQ(d.image.pixels, expectedPixels(side, side, background)) << side;
+    }
+
+    // A delta, one run, a delta and end of bitmap in 256 x 256.
+    f.width = f.height = 256;
+    f.pixelData = {0, 2, 100, 60, 20, 2, 0, 2, 10, 190, 0, 1};
+    Decoded d = decode(f.bytes());
+    ASSERT_EQ(d.status, BmpStatus::Ok);
+    EXPECT_EQ(d.image.width, 256);
+    EXPECT_EQ(d.image.height, 256);
+    EXPECT_EQ(d.image.pixels, expectedPixels(256, 256, [&](int x, int y) {
+                  return f.palette[y == 60 && x >= 100 && x < 120 ? 2 : 0];
+              }));
+
+    // 4-bit, odd width, top-down: deltas and end-of-line codes carry the only
+    // run to the right end of the last stored row, where it is cut.
+    BmpFile g;
+    g.bitCount = 4;
+    g.compression = 2;
+    g.width = 999;
+    g.height = -700;
+    g.palette = testPalette(16);
+    g.pixelData = {0, 2, 255, 255, 0, 2, 255, 255, 0, 0, 0, 2, 0, 188};
+    for (int i = 0; i < 3; ++i) g.pixelData.insert(g.pixelData.end(), {0, 2, 255, 0});
+    g.pixelData.insert(g.pixelData.end(), {0, 2, 232, 0, 4, 0x9A, 0, 1});
+    d = decode(g.bytes());
+    ASSERT_EQ(d.status, BmpStatus::Ok);
+    EXPECT_EQ(d.image.height, 700);
+    // The last stored row of a top-down file is the bottom one.
+    EXPECT_EQ(d.image.pixels, expectedPixels(999, 700, [&](int x, int y) {
+                  return g.palette[y == 0 && x == 997 ? 9 : y == 0 && x == 998 ? 10 : 0];
+              }));
+}
+
 TEST(BmpReader, ColourCount) {
     BmpInfoHeader core;
     core.size = 12;

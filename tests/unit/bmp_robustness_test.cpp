@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include "assets/bmp_reader.h"
 #include "bmp_builder.h"
@@ -12,9 +13,9 @@ using namespace bmptest;
 
 namespace {
 
-BmpStatus statusOf(const Bytes& b, RgbImage* out = nullptr) {
+BmpStatus statusOf(const Bytes& b, RgbImage* out = nullptr, uint64_t maxPixels = kMaxBmpPixels) {
     RgbImage image;
-    BmpStatus s = decodeBmp(b.data(), b.size(), image);
+    BmpStatus s = decodeBmp(b.data(), b.size(), image, maxPixels);
     if (s == BmpStatus::Ok) {
         EXPECT_EQ(image.pixels.size(), size_t(image.width) * size_t(image.height) * 3);
     } else {
@@ -103,9 +104,49 @@ TEST(BmpRobustness, ATinyFileCannotClaimAHugePicture) {
     f.height = 4096;
     f.palette = testPalette(2);
     EXPECT_EQ(statusOf(f.bytes()), BmpStatus::ConversionError);
-    // Run-length data may skip most of a picture, but not this much.
-    EXPECT_EQ(statusOf(rle8(8000, 8000, {0, 1}).bytes()), BmpStatus::OutOfMemory);
-    EXPECT_EQ(statusOf(rle8(32, 32, {0, 1}).bytes()), BmpStatus::Ok);  // 1024 pixels from 2 bytes
+}
+
+// Run-length data may legally skip any part of its picture, so only the size
+// limit stands between a few bytes and a huge picture: up to it the picture
+// is read, past it refused, and neither takes work in proportion to a
+// picture that is not there.
+TEST(BmpRobustness, TinyRunLengthFileClaimingAHugePicture) {
+    // The largest picture allowed, 8192 x 8192, with a run at the top right
+    // reached by deltas alone.
+    Bytes data;
+    for (int i = 0; i < 32; ++i) data.insert(data.end(), {0, 2, 255, 255});
+    data.insert(data.end(), {0, 2, 0, 31, 40, 3, 0, 1});
+    BmpFile f = rle8(8192, 8192, data);
+    f.palette[0] = {0, 0, 0};
+    RgbImage image;
+    ASSERT_EQ(statusOf(f.bytes(), &image), BmpStatus::Ok);
+    ASSERT_EQ(image.pixels.size(), size_t(8192) * 8192 * 3);
+    auto at = [&](int x, int y) {
+        const uint8_t* p = &image.pixels[(size_t(y) * 8192 + size_t(x)) * 3];
+        return Rgb{p[0], p[1], p[2]};
+    };
+    EXPECT_EQ(at(0, 0), f.palette[0]);
+    EXPECT_EQ(at(8159, 8191), f.palette[0]);
+    EXPECT_EQ(at(8160, 8191), f.palette[3]);
+    EXPECT_EQ(at(8191, 8191), f.palette[3]);
+    EXPECT_EQ(at(8191, 8190), f.palette[0]);
+    image = RgbImage{};
+
+    // One pixel more, or far more, is refused with the memory message.
+    for (auto [w, h] : {std::pair{8192, 8193}, {8193, -8192}, {INT_MAX, INT_MAX}, {1 << 16, INT_MIN}}) {
+        f.width = w;
+        f.height = h;
+        EXPECT_EQ(statusOf(f.bytes()), BmpStatus::OutOfMemory) << w << "x" << h;
+    }
+    EXPECT_STREQ(bmpStatusText(BmpStatus::OutOfMemory), "Out of memory.");
+    // A caller's lower limit refuses earlier; a higher one never lifts the limit.
+    EXPECT_EQ(statusOf(rle8(1025, 1024, {0, 1}).bytes(), nullptr, 1 << 20), BmpStatus::OutOfMemory);
+    EXPECT_EQ(statusOf(rle8(1024, 1024, {0, 1}).bytes(), nullptr, 1 << 20), BmpStatus::Ok);
+    EXPECT_EQ(statusOf(rle8(8192, 8193, {0, 1}).bytes(), nullptr, UINT64_MAX), BmpStatus::OutOfMemory);
+    BmpFile f4 = rle8(1 << 14, 1 << 13, {0, 1});
+    f4.bitCount = 4;
+    f4.compression = 2;
+    EXPECT_EQ(statusOf(f4.bytes()), BmpStatus::OutOfMemory);
 }
 
 TEST(BmpRobustness, EmptyOrNegativeWidthAndEmptyHeight) {
@@ -228,13 +269,17 @@ TEST(BmpRobustness, MutationsOfValidFilesNeverOverrun) {
     r4.palette = testPalette(16);
     seeds.push_back(r4.bytes());
 
+    // Changed size bytes of the run-length seeds claim pictures of up to the
+    // limit; a lower one keeps those from filling 192 MiB each.
+    const uint64_t limit = 1 << 20;
     for (const Bytes& seed : seeds) {
-        for (size_t cut = 0; cut < seed.size(); ++cut) statusOf(Bytes(seed.begin(), seed.begin() + long(cut)));
+        for (size_t cut = 0; cut < seed.size(); ++cut)
+            statusOf(Bytes(seed.begin(), seed.begin() + long(cut)), nullptr, limit);
         for (size_t i = 0; i < seed.size(); ++i)
             for (uint8_t v : {0x00, 0x01, 0x02, 0x03, 0x7F, 0x80, 0xFF}) {
                 Bytes m = seed;
                 m[i] = v;
-                statusOf(m);
+                statusOf(m, nullptr, limit);
             }
     }
 }

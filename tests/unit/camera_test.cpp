@@ -6,6 +6,7 @@
 #include "platform/keys.h"
 #include "render/camera.h"
 #include "render/playing_frame.h"
+#include "render/world_passes.h"
 
 namespace {
 

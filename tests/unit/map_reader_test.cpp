@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "game/behaviours.h"
 #include "game/object_kinds.h"
@@ -135,6 +139,38 @@ TEST_F(MapReaderTest, BrokenMapsAreRefusedWithTheirReasonAndLeaveNothing) {
         EXPECT_EQ(world.cow2, nullptr);
         EXPECT_EQ(groundAt(0, 0), nullptr);
     }
+}
+
+TEST_F(MapReaderTest, MapsWithoutCellsToPlayAreRefusedWithWhatToDo) {
+    // The shipped farm with one empty line after its last row: its width
+    // would come from the empty line.
+    std::ifstream in(HOOFBRAWL_SOURCE_DIR "/data/_maps/Map02.map", std::ios::binary);
+    std::string farm((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(farm.empty());
+    const std::string lastLine = std::to_string(std::count(farm.begin(), farm.end(), '\n') + 1);
+    struct Case { std::string text; std::vector<std::string> mustSay; };
+    const Case cases[] = {
+        {farm + "\n", {"line " + lastLine + " is empty", "width", "last line", "remove the empty line " + lastLine}},
+        {".1.2\r\n\r\n", {"line 2 is empty", "remove the empty line 2"}},
+        {".1.2\n\n. ", {"line 2 is empty"}},  // an unfinished line after it changes nothing
+        {".1.2", {"line 1 does not end with a line feed", "0 x 0", "the last one too"}},
+        {". .1. .2. . ", {"line 1 does not end with a line feed"}},
+    };
+    for (const auto& c : cases) {
+        MapLoadResult r = readMapFromBytes(c.text, "bad.map");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message.rfind("bad.map: ", 0), 0u) << r.message;
+        EXPECT_EQ(r.message.find('\n'), std::string::npos) << r.message;
+        for (const auto& words : c.mustSay) EXPECT_NE(r.message.find(words), std::string::npos) << r.message;
+        EXPECT_EQ(world.cow1, nullptr);
+        EXPECT_EQ(groundAt(0, 0), nullptr);
+    }
+    // Only the last complete line sets the width: an empty line inside the
+    // map is read as before.
+    ASSERT_TRUE(readMapFromBytes(".1.2\n\n. . \n", "inner.map").ok);
+    EXPECT_EQ(world.mapWidth, 2);
+    EXPECT_EQ(world.mapHeight, 3);
+    ASSERT_TRUE(readMapFromBytes(farm, "farm.map").ok);
 }
 
 TEST_F(MapReaderTest, ExactlyTheLimitsAreAccepted) {

@@ -146,6 +146,38 @@ TEST(IdlePacerTest, RedisplayOnlyAfterMoreThan50Ms) {
     EXPECT_FALSE(pacer.poll(201));
     EXPECT_TRUE(pacer.poll(202));
     EXPECT_EQ(pacer.msUntilDue(400), 0);
+    // The idle wait sleeps to the due millisecond: a poll then succeeds, one
+    // a millisecond earlier does not.
+    EXPECT_EQ(pacer.dueMs(), 253);
+    EXPECT_FALSE(pacer.poll(pacer.dueMs() - 1));
+    EXPECT_TRUE(pacer.poll(pacer.dueMs()));
+}
+
+int fullScreenToggles = 0;
+void countToggle() { ++fullScreenToggles; }
+
+TEST_F(PhasesTest, F11TogglesFullScreenOncePerPressInEveryPhase) {
+    fullScreenToggles = 0;
+    auto displayed = [this] {
+        frame();
+        checkFullScreenKey(state, countToggle);
+    };
+    int expected = 0;
+    for (GamePhase phase : {GamePhase::Splash, GamePhase::Title, GamePhase::Playing}) {
+        state.phase = phase;
+        keys.press(vk::F11);
+        for (int i = 0; i < 4; ++i) displayed();  // held: one toggle
+        EXPECT_EQ(fullScreenToggles, ++expected);
+        keys.release(vk::F11);
+        displayed();
+        keys.press(vk::F11);
+        displayed();  // pressed again: back
+        EXPECT_EQ(fullScreenToggles, ++expected);
+        keys.release(vk::F11);
+        displayed();
+        // Nothing else about the frame changed.
+        EXPECT_EQ(state.phase, phase);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/camera.h"
+#include "render/world_passes.h"
 #include "test_support.h"
 
 namespace {

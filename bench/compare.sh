@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Side by side: builds an earlier commit of the game beside this tree (a git
+# worktree in a temporary directory, its own build directory, this tree's
+# benchmark program copied in so both measure the same way), then runs both
+# benchmarks interleaved on the same machine, each under its own Xvfb, and
+# prints every figure of each with the median over the rounds.
+#
+#   bench/compare.sh COMMIT [BUILD_DIR] [ROUNDS] [FRAMES] [SECONDS]
+#       (defaults: build, 3 rounds, 600 frames, 10 seconds paced)
+#
+# The machine is shared and noisy: compare the two columns of one run, never
+# figures from different runs. Fragment counts by pass need the pass hook of
+# the playing frame; an older commit without it reports one count for the
+# whole frame ("frame").
+set -eu
+commit=${1:?usage: bench/compare.sh COMMIT [BUILD_DIR] [ROUNDS] [FRAMES] [SECONDS]}
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${2:-$here/build}" && pwd)
+rounds=${3:-3}
+frames=${4:-600}
+seconds=${5:-10}
+jobs=${JOBS:-2}
+
+tmp=$(mktemp -d /tmp/hoofbrawl-compare.XXXXXX)
+cleanup() {
+  git -C "$here" worktree remove --force "$tmp/src" 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+git -C "$here" worktree add --detach "$tmp/src" "$commit" >/dev/null
+old=$(git -C "$tmp/src" rev-parse --short HEAD)
+new=$(git -C "$here" rev-parse --short HEAD)
+cp "$here/bench/frame_bench.cpp" "$here/bench/CMakeLists.txt" "$tmp/src/bench/"
+echo "building $old in $tmp/build ..."
+cmake -S "$tmp/src" -B "$tmp/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHOOFBRAWL_TESTS=OFF >/dev/null
+cmake --build "$tmp/build" -j"$jobs" --target frame_bench >/dev/null
+echo "building this tree ($new$(git -C "$here" diff --quiet HEAD || echo ', with changes')) in $build ..."
+cmake --build "$build" -j"$jobs" --target frame_bench >/dev/null
+
+run() {  # BUILD OUT
+  (cd "$1/data" && ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1024x768x24" ../bench/frame_bench "$frames" "$seconds" 2>/dev/null) |
+    awk '$1 == "bench" { print $2, $3 }' >>"$2"
+}
+for r in $(seq "$rounds"); do
+  # Alternate which goes first, so neither always meets the same load.
+  if [ $((r % 2)) = 1 ]; then
+    echo "round $r: before"; run "$tmp/build" "$tmp/before"
+    echo "round $r: after"; run "$build" "$tmp/after"
+  else
+    echo "round $r: after"; run "$build" "$tmp/after"
+    echo "round $r: before"; run "$tmp/build" "$tmp/before"
+  fi
+done
+
+median() {  # FILE NAME
+  awk -v n="$2" '$1 == n { print $2 }' "$1" | sort -g | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "-" }'
+}
+printf '\n%-32s %14s %14s\n' "figure (median of $rounds runs)" "before $old" "after $new"
+names=$(awk '{ print $1 }' "$tmp/before" "$tmp/after" | awk '!seen[$0]++')
+for n in $names; do
+  printf '%-32s %14s %14s\n' "$n" "$(median "$tmp/before" "$n")" "$(median "$tmp/after" "$n")"
+done

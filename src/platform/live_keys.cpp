@@ -1,0 +1,22 @@
+#include "platform/live_keys.h"
+
+// GLX only for the id of the window GLUT made: the focus rule needs to know
+// which window is the game's.
+#include <GL/glx.h>
+
+#include "platform/key_focus.h"
+#include "platform/pad_keys.h"
+#include "platform/x11_keys.h"
+
+KeySource& liveKeys() {
+    static X11Keys keyboard;
+    static PadKeys pads;
+    static EitherKeys either(keyboard, pads);
+    static bool started = false;
+    if (!started) {
+        started = true;
+        addGameWindow(glXGetCurrentDrawable());
+        pads.start();
+    }
+    return either;
+}

@@ -1,0 +1,20 @@
+// The keys players press: the keyboard while the game has the focus, or-ed
+// with the gamepads.
+#pragma once
+
+#include "platform/keys.h"
+
+// Either source holding a key counts.
+class EitherKeys : public KeySource {
+public:
+    EitherKeys(KeySource& first, KeySource& second) : first_(first), second_(second) {}
+    bool isDown(uint32_t virtualKey) override { return first_.isDown(virtualKey) || second_.isDown(virtualKey); }
+
+private:
+    KeySource& first_;
+    KeySource& second_;
+};
+
+// The live keyboard or-ed with the pads, started on first use. Call once the
+// GLUT window exists and its GL context is current: that window is the game's.
+KeySource& liveKeys();
