@@ -7,8 +7,10 @@
 #include "app/app_state.h"
 #include "app/phases.h"
 #include "app/startup.h"
+#include "platform/data_dir.h"
 #include "platform/live_keys.h"
 #include "platform/sleep.h"
+#include "platform/window_identity.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
 
@@ -58,8 +60,10 @@ void reshapeWindow(int width, int height) {
 }
 
 void runHoofbrawl(int argc, char** argv) {
+    enterDataDirOrExit();
     glutInit(&argc, argv);
     openGameWindow("Hoofbrawl");
+    identifyGameWindow();
     startGame(liveKeys());
     runGameLoop(displayFrame, idlePace);
 }

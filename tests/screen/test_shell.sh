@@ -42,7 +42,10 @@ grep -q "_maps/Map02.map: line $empty is empty.*width.*last line" "$HB_ART/stder
   hb_fail "empty last line message missing: $(cat "$HB_ART/stderr.txt")"
 grep -q fps "$HB_ART/stdout.txt" && hb_fail "a frame was drawn with a map 0 cells wide"
 
+# A map that is named but cannot be opened (a dangling link) still claims its
+# directory, and the game says why it cannot open it.
 rm "$data/_maps/Map02.map"
+ln -s nowhere.map "$data/_maps/Map02.map"
 hb_start "$data"
 hb_wait_exit; rc=$HB_RC
 [ "$rc" = 1 ] || hb_fail "missing map gave status $rc"

@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Repeats a new player's first run on a bare Debian 12: a minimal root made by
+# debootstrap, a clone of this repository's HEAD, then the README's two commands
+# run inside it as root. Not part of CI: it downloads a whole base system.
+#
+# Usage (as root, on a Debian machine with debootstrap, Xvfb and x11-utils):
+#   scripts/check-bare-machine.sh [WORKDIR]
+# WORKDIR (default /var/tmp/hoofbrawl-bare) keeps the downloaded base system in
+# WORKDIR/base for the next run; every run starts from a fresh copy of it in
+# WORKDIR/root. Logs and a screenshot of the play command's window land in
+# WORKDIR/logs.
+#   HOOFBRAWL_BARE_FRESH=1       download the base system again
+#   HOOFBRAWL_BARE_PLAY_ONLY=1   stop after the play command
+#   HOOFBRAWL_MIRROR=URL         Debian mirror (default: the one apt uses here)
+#   HOOFBRAWL_PLAY_TIMEOUT=SECS  how long the play command may take to open its
+#                                window, build included (default 5400)
+# Only committed work is taken: the clone is of HEAD.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+work=${1:-/var/tmp/hoofbrawl-bare}
+base=$work/base
+root=$work/root
+logs=$work/logs
+play_timeout=${HOOFBRAWL_PLAY_TIMEOUT:-5400}
+
+[ "$(id -u)" -eq 0 ] || { echo "check-bare-machine: run as root (debootstrap and chroot need it)" >&2; exit 2; }
+for tool in debootstrap Xvfb xwininfo git; do
+  command -v "$tool" >/dev/null || { echo "check-bare-machine: $tool is needed on this machine" >&2; exit 2; }
+done
+
+# The mirror apt already uses here, so the run works where only that one is reachable.
+mirror=${HOOFBRAWL_MIRROR:-}
+if [ -z "$mirror" ]; then
+  mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    awk '/^URIs:/ { for (i = 2; i <= NF; i++) if ($i ~ /\/debian\/?$/) { print $i; exit } }')
+fi
+if [ -z "$mirror" ]; then
+  mirror=$(cat /etc/apt/sources.list 2>/dev/null |
+    awk '$1 == "deb" && $3 ~ /^bookworm$/ { print $2; exit }')
+fi
+mirror=${mirror:-http://deb.debian.org/debian}
+
+mkdir -p "$work" "$logs"
+stamp() { date -u +%H:%M:%S; }
+declare -A took
+phase_start=0
+begin() { phase_start=$SECONDS; echo "[$(stamp)] $1"; }
+finish() { took[$1]=$((SECONDS - phase_start)); echo "[$(stamp)] $1 took ${took[$1]} s"; }
+
+mounted=()
+xvfb_pid=""
+play_pid=""
+cleanup() {
+  [ -n "$play_pid" ] && kill -- "-$play_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  local i
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+    umount -R "${mounted[$i]}" 2>/dev/null || umount -lR "${mounted[$i]}" 2>/dev/null || true
+  done
+}
+trap cleanup EXIT
+
+if [ -n "${HOOFBRAWL_BARE_FRESH:-}" ] || [ ! -x "$base/bin/bash" ]; then
+  begin "debootstrap --variant=minbase bookworm from $mirror"
+  rm -rf "$base"
+  debootstrap --variant=minbase bookworm "$base" "$mirror" >"$logs/debootstrap.log" 2>&1 ||
+    { tail -n 20 "$logs/debootstrap.log" >&2; exit 1; }
+  finish debootstrap
+fi
+
+begin "fresh root and a clone of HEAD"
+# A root still holding this machine's /tmp or /dev must never be deleted.
+if awk -v r="$root/" 'index($2 "/", r) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+  echo "check-bare-machine: something is still mounted under $root; unmount it first" >&2
+  exit 1
+fi
+rm -rf "$root"
+cp -a "$base" "$root"
+# The network as this machine sees it; daemons that packages bring must not start
+# in this machine's namespaces.
+cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+chmod +x "$root/usr/sbin/policy-rc.d"
+head=$(git -C "$repo" rev-parse HEAD)
+git clone --quiet --no-hardlinks "$(git -C "$repo" rev-parse --path-format=absolute --git-common-dir)" \
+  "$root/root/hoofbrawl"
+git -C "$root/root/hoofbrawl" checkout --quiet -B bare-check "$head"
+finish clone
+echo "  commit $head"
+
+# /tmp is shared whole, not just its X socket directory, so that xvfb-run inside
+# sees the lock files of the displays already taken on this machine.
+for dir in proc sys dev tmp; do
+  mount --rbind "/$dir" "$root/$dir"
+  mount --make-rslave "$root/$dir"
+  mounted+=("$root/$dir")
+done
+
+in_root() {
+  chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
+
+# --- The play command: builds, then must open the game's window --------------
+exec 3>"$logs/xvfb.display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$logs/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s "$logs/xvfb.display" ] && break; sleep 0.1; done
+display=":$(cat "$logs/xvfb.display")"
+
+begin "play command on $display: ./scripts/play.sh"
+setsid chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb DISPLAY="$display" ALSOFT_DRIVERS=null \
+  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  bash -c 'cd /root/hoofbrawl && exec ./scripts/play.sh' >"$logs/play.log" 2>&1 &
+play_pid=$!
+window=""
+deadline=$((SECONDS + play_timeout))
+while [ $SECONDS -lt $deadline ]; do
+  window=$(DISPLAY=$display xwininfo -root -tree 2>/dev/null | awk '/"Hoofbrawl":/ { print $1; exit }')
+  [ -n "$window" ] && break
+  kill -0 "$play_pid" 2>/dev/null || break
+  sleep 1
+done
+finish play
+play_ok=no
+if [ -n "$window" ]; then
+  sleep 3
+  if kill -0 "$play_pid" 2>/dev/null; then
+    play_ok=yes
+    command -v import >/dev/null &&
+      DISPLAY=$display import -window root "$logs/play-window.png" 2>/dev/null || true
+  fi
+fi
+kill -- "-$play_pid" 2>/dev/null || true
+wait "$play_pid" 2>/dev/null || true
+play_pid=""
+kill "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=""
+echo "  window $([ $play_ok = yes ] && echo "opened ($window) and the game kept running" || echo "NOT seen")"
+grep -m1 '^Installing:' "$logs/play.log" | sed 's/^/  play installed: /' || true
+[ $play_ok = yes ] || { tail -n 30 "$logs/play.log" >&2; exit 1; }
+
+# --- The test command: installs the rest, builds, runs every test -------------
+test_rc=0
+if [ -z "${HOOFBRAWL_BARE_PLAY_ONLY:-}" ]; then
+  begin "test command: ./scripts/test.sh"
+  in_root ALSOFT_DRIVERS=null bash -c 'cd /root/hoofbrawl && exec ./scripts/test.sh' \
+    >"$logs/test.log" 2>&1 || test_rc=$?
+  finish test
+  grep -m1 '^Installing:' "$logs/test.log" | sed 's/^/  test installed: /' || true
+  grep -E 'tests passed|tests failed' "$logs/test.log" | sed 's/^/  /' || true
+  echo "  test command exit status $test_rc"
+  [ $test_rc -eq 0 ] || tail -n 40 "$logs/test.log" >&2
+fi
+
+echo "Summary (seconds):"
+for k in debootstrap clone play test; do
+  [ -n "${took[$k]:-}" ] && echo "  $k ${took[$k]}"
+done
+echo "Logs: $logs"
+exit $test_rc
