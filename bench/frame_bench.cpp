@@ -31,9 +31,7 @@
 
 #include "app/app_state.h"
 #include "app/game_app.h"
-#if __has_include("app/startup.h")
 #include "app/startup.h"
-#endif
 #include "platform/keys.h"
 #include "ui/hud_state.h"
 #include "world/world_grid.h"
@@ -251,31 +249,15 @@ int main(int argc, char** argv) {
     glutInit(&argc, argv);
     if (argc > 1) measuredFrames = std::max(1, std::atoi(argv[1]));
     if (argc > 2) pacedSeconds = std::max(1.0, std::atof(argv[2]));
-#if __has_include("app/startup.h")
     openGameWindow("Hoofbrawl frame bench");
     startGame(keys);
-#else
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Hoofbrawl frame bench");
-    setKeySource(&keys);
-    initGame();
-#endif
     glGenQueries(kPasses, shadedQuery);
     glGenQueries(kPasses, passedQuery);
 #ifdef HAVE_PASS_HOOK
     framePassHook = passHook;
 #endif
     // Play as it looks once the introduction is over.
-    introCallCount = 200;
+    skipIntroduction();
     startStage(Stage::Splash);
-#if __has_include("app/startup.h")
     runGameLoop(display, idlePace);
-#else
-    glutDisplayFunc(display);
-    glutIdleFunc(idlePace);
-    glutReshapeFunc(reshapeWindow);
-    glutMainLoop();
-    return 0;
-#endif
 }

@@ -10,65 +10,37 @@
 #include <string>
 
 #include "audio/openal_sink.h"
+#include "audio/sound_files.h"
 
 namespace {
 
-// Rows 2 and 3 keep their doubled parenthesis: the messages are printed as the
-// game has always printed them.
-const SoundRow kRows[kSoundCount] = {
-    {SoundId::SplashScreen, "sounds/intro.wav",
-     "alSettingASource(CowSoundBuffer,SplashScreen, \"sounds/intro.wav\"): "},
-    {SoundId::Cow1Jump, "sounds/moo.wav",
-     "alSettingASource((CowSoundBuffer,Cow1Jump, \"sounds/moo.wav\"): "},
-    {SoundId::Cow1BigJump, "sounds/moo_big.wav",
-     "alSettingASource((CowSoundBuffer,Cow1BigJump, \"sounds/moo_big.wav\"): "},
-    {SoundId::Cow2JumpSoundSource, "sounds/moo3.wav",
-     "alSettingASource(CowSoundBuffer,Cow2JumpSoundSource, \"sounds/moo3.wav\"): "},
-    {SoundId::Cow2BigJump, "sounds/moo3_big.wav",
-     "alSettingASource(CowSoundBuffer,Cow2BigJump, \"sounds/moo3_big.wav\"): "},
-    {SoundId::CowChewSoundSource, "sounds/crushcan.wav",
-     "alSettingASource(CowChewSoundBuffer,CowChewSoundSource, \"sounds/crushcan.wav\"): "},
-    {SoundId::CowSonarSoundSource, "sounds/sonar.wav",
-     "alSettingASource(CowSoundBuffer,CowSonarSoundSource, \"sounds/sonar.wav\"): "},
-    {SoundId::WaterSplash, "sounds/splash.wav",
-     "alSettingASource(CowSoundBuffer,WaterSplash, \"sounds/splash.wav\"): "},
-    {SoundId::CowShrinkSoundSource, "sounds/powerdown.wav",
-     "alSettingASource(CowSoundBuffer,CowShrinkSoundSource, \"sounds/powerdown.wav\"): "},
-    {SoundId::CowGrowSoundSource, "sounds/powerup.wav",
-     "alSettingASource(CowSoundBuffer,CowGrowSoundSource, \"sounds/powerup.wav\"): "},
-    {SoundId::CowHBSoundSource, "sounds/headbutt2.wav",
-     "alSettingASource(CowSoundBuffer,CowHBSoundSource, \"sounds/headbutt2.wav\"): "},
-    {SoundId::HayYAYSoundSource, "sounds/yay.wav",
-     "alSettingASource(CowSoundBuffer,HayYAYSoundSource, \"sounds/yay.wav\"): "},
-    {SoundId::Ambient, "sounds/MorningLQ.wav",
-     "alSettingASource(CowSoundBuffer,Ambient, \"sounds/MorningLQ.wav\"): "},
-    {SoundId::ChainJingle, "sounds/gate_jingle.wav",
-     "alSettingASource(CowSoundBuffer,ChainJingle, \"sounds/gate_jingle.wav\"): "},
-    {SoundId::SyringeBreak, "sounds/syringebreak2.wav",
-     "alSettingASource(CowSoundBuffer,SyringeBreak, \"sounds/syringebreak2.wav\"): "},
-    {SoundId::GetOutoftheWater, "sounds/outofwater2.wav",
-     "alSettingASource(CowSoundBuffer,GetOutoftheWater, \"sounds/outofwater2.wav\"): "},
-    {SoundId::InjectSyringe, "sounds/syringe.wav",
-     "alSettingASource(CowSoundBuffer,InjectSyringe, \"sounds/syringe.wav\"): "},
-    {SoundId::SyringePickup, "sounds/pickup.wav",
-     "alSettingASource(CowSoundBuffer,SyringePickup, \"sounds/pickup.wav\"): "},
-    {SoundId::OpenGate, "sounds/gate_open.wav",
-     "alSettingASource(CowSoundBuffer,OpenGate, \"sounds/gate_open.wav\"): "},
-    {SoundId::CloseGate, "sounds/gate_close.wav",
-     "alSettingASource(CowSoundBuffer,CloseGate, \"sounds/gate_close.wav\"): "},
-    {SoundId::GameStart, "sounds/StartRound.wav",
-     "alSettingASource(CowSoundBuffer,GameStart, \"sounds/StartRound.wav\"): "},
-    {SoundId::CowFull, "sounds/cow_full.wav",
-     "alSettingASource(CowSoundBuffer,CowFull, \"sounds/cow_full.wav\"): "},
-    {SoundId::HayStolen, "sounds/hay_stolen.wav",
-     "alSettingASource(CowSoundBuffer,HayStolen, \"sounds/hay_stolen.wav\"): "},
-    {SoundId::Hit, "sounds/headbutt_hit.wav",
-     "alSettingASource(CowSoundBuffer,Hit, \"sounds/headbutt_hit.wav\"): "},
-    {SoundId::Win, "sounds/win.wav",
-     "alSettingASource(CowSoundBuffer,Win, \"sounds/win.wav\"): "},
-    {SoundId::Slowdown, "sounds/Slowdown.wav",
-     "alSettingASource(CowSoundBuffer,Slowdown, \"sounds/Slowdown.wav\"): "},
+// A row's file and failure message, built once from the file names. Every
+// message names its buffer, the source and the file; rows 2 and 3 keep their
+// doubled parenthesis, as the game has always printed them.
+struct RowText {
+    std::string file;
+    std::string message;
 };
+
+const SoundRow* buildRows() {
+    static RowText texts[kSoundCount];
+    static SoundRow table[kSoundCount];
+    for (uint32_t i = 0; i < kSoundCount; ++i) {
+        const auto id = static_cast<SoundId>(i);
+        const bool doubled = id == SoundId::Cow1Jump || id == SoundId::Cow1BigJump;
+        const char* buffer = id == SoundId::CowChewSoundSource ? "CowChewSoundBuffer" : "CowSoundBuffer";
+        texts[i].file = std::string("sounds/") + soundFileStem(id) + ".wav";
+        texts[i].message = std::string(doubled ? "alSettingASource((" : "alSettingASource(") + buffer + "," +
+                           soundName(id) + ", \"" + texts[i].file + "\"): ";
+        table[i] = {id, texts[i].file.c_str(), texts[i].message.c_str()};
+    }
+    return table;
+}
+
+const SoundRow* rows() {
+    static const SoundRow* built = buildRows();
+    return built;
+}
 
 ALuint sources[kSoundCount] = {};
 int created = 0;
@@ -96,7 +68,7 @@ std::string reasonInWords(const char* file, int alutError) {
 
 }  // namespace
 
-const SoundRow& soundRow(SoundId id) { return kRows[static_cast<uint32_t>(id)]; }
+const SoundRow& soundRow(SoundId id) { return rows()[static_cast<uint32_t>(id)]; }
 
 uint32_t soundSourceName(SoundId id) { return sources[static_cast<uint32_t>(id)]; }
 
@@ -139,7 +111,8 @@ void alSettingASource(unsigned* bufferPlace, unsigned* sourcePlace, const char* 
 void loadSounds() {
     alGetError();
     initAudio();
-    for (const SoundRow& row : kRows) {
+    for (uint32_t i = 0; i < kSoundCount; ++i) {
+        const SoundRow& row = rows()[i];
         ALuint buffer = 0;
         WavReadResult read;
         alSettingASource(&buffer, &sources[static_cast<uint32_t>(row.id)], row.file, &read);

@@ -7,11 +7,9 @@
 #include "game/behaviours.h"
 #include "game/cow.h"
 #include "game/push_back.h"
+#include "game/rules.h"
 
 namespace {
-constexpr double kDegToRad = 3.14159265 / 180;
-constexpr float kJumpPhaseStep = 90.0f / 7.0f;
-
 float& scaleOf(const Cow& cow) { return cow.kind == '1' ? cow1Scale : cow2Scale; }
 }  // namespace
 
@@ -28,7 +26,7 @@ void jumpStep(Cow& cow) {
     }
     cow.jumping = 1;
     int degrees = static_cast<int>(cow.jumpPhase);
-    cow.jumpHeight = static_cast<float>(std::sin(kDegToRad * degrees) * cow.jumpAmplitude);
+    cow.jumpHeight = static_cast<float>(std::sin(kJumpDegToRad * degrees) * cow.jumpAmplitude);
     cow.jumpPhase += kJumpPhaseStep;
     if (cow.jumpHeight < 0) {
         cow.jumping = 0;
@@ -38,14 +36,14 @@ void jumpStep(Cow& cow) {
 }
 
 void dashStep(Cow& cow) {
-    if (cow.energy > 0 && cow.dashFrames < 5 && !cow.blocked) {
+    if (cow.energy > 0 && cow.dashFrames < kDashFramesPerPress && !cow.blocked) {
         cow.attacking = 1;
         playSound(SoundId::CowHBSoundSource);
         const double lunge = std::floor(100.0) / 100.0;
         cow.x += lunge * cow.dirX;
         cow.y += lunge * cow.dirY;
         cow.dashFrames += 1;
-        cow.energy -= 8;
+        cow.energy -= kDashEnergyCost;
     } else {
         cow.attacking = 0;
     }
@@ -60,14 +58,7 @@ void cowContact(Cow* toucher, int, int) {
     knockOver(cow);
     if (!cow.attacking) return;
     playSoundWithoutRestart(SoundId::Hit);
-    int room = 10 - cow.hayCarried;
-    if (rival.hayCarried <= room) {
-        cow.hayCarried += rival.hayCarried;
-        rival.hayCarried = 0;
-    } else {
-        cow.hayCarried = 10;
-        rival.hayCarried -= room;
-    }
+    takeHayThatFits(cow.hayCarried, rival.hayCarried);
     if (rival.heldEffect != doNothingTouch) {
         rival.heldEffect = doNothingTouch;
         playSound(SoundId::SyringeBreak);
@@ -94,13 +85,13 @@ void slowEffect(Cow* target, int, int) {
     std::fflush(stdout);
     playSound(SoundId::Slowdown);
     target->slowed = 1;
-    target->maxSpeed = 0.05f;
+    target->maxSpeed = kSlowTopSpeed;
 }
 
 void growCow(Cow& cow) {
     cow.grown = 1;
     scaleOf(cow) = cow.kind == '1' ? kCow1GrownScale : kCow2GrownScale;
-    cow.energy = 200.0f;
+    cow.energy = kGrowthPillEnergy;
 }
 
 void shrinkBack(Cow& cow) {
@@ -118,5 +109,6 @@ void depositHay(Cow& cow) {
 bool inHomeArea(const Cow& home, float x, float y) {
     double column = home.homeColumn;
     double row = home.homeRow;
-    return column - 2 < x && x < column + 2 && row - 2 < y && y < row + 2;
+    return column - kHomeAreaHalfSide < x && x < column + kHomeAreaHalfSide && row - kHomeAreaHalfSide < y &&
+           y < row + kHomeAreaHalfSide;
 }

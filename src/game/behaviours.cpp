@@ -3,7 +3,9 @@
 #include "audio/sounds.h"
 #include "game/actions.h"
 #include "game/cow.h"
+#include "game/object_kinds.h"
 #include "game/push_back.h"
+#include "game/rules.h"
 #include "world/world_grid.h"
 
 void doNothing(int, int) {}
@@ -44,7 +46,7 @@ void touchGate(Cow* cow, int column, int row) {
 }
 
 void pickUpHay(Cow* cow, int column, int row) {
-    if (cow->hayCarried >= 10 || cow->winner || cow->rival->winner) {
+    if (cow->hayCarried >= kHayCarryLimit || cow->winner || cow->rival->winner) {
         playSoundWithoutRestart(SoundId::CowFull);
         return;
     }

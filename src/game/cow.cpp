@@ -6,6 +6,7 @@
 #include "audio/sounds.h"
 #include "game/behaviours.h"
 #include "game/object_kinds.h"
+#include "game/rules.h"
 #include "platform/keys.h"
 #include "world/world_grid.h"
 
@@ -21,16 +22,16 @@ Cow* makeCow(char kind, int column, int row) {
     cow->hayCarried = 0;
     cow->hayStored = 0;
     cow->dashFrames = 0;
-    cow->energy = 100.0f;
-    cow->stepClearance = 0.3f;
+    cow->energy = kStartEnergy;
+    cow->stepClearance = kStepClearance;
     cow->heading = 0;
     cow->groundUnder = groundAt(column, row);
     // The level drawing would give it, so that a jump in the very first frame
     // (before any drawing) starts from the ground the cow stands on.
     cow->jumpBase = cow->baseLevel;
     cow->heldEffect = doNothingTouch;
-    cow->maxSpeed = 0.5f;
-    cow->jumpAmplitude = 2.0f;
+    cow->maxSpeed = kTopSpeed;
+    cow->jumpAmplitude = kJumpAmplitude;
     cow->dirY = 0.0f;
     if (kind == '1') {
         cow->keyUp = vk::Up;

@@ -6,6 +6,7 @@
 #include "game/actions.h"
 #include "game/cow.h"
 #include "game/push_back.h"
+#include "game/rules.h"
 #include "platform/keys.h"
 #include "world/world_grid.h"
 
@@ -20,36 +21,36 @@ void wrap(Cow& cow) {
 
 void turnUp(Cow& cow) {
     int a = angleOf(cow);
-    if (a >= 90 && a < 270) cow.heading += 18;
+    if (a >= 90 && a < 270) cow.heading += kTurnStep;
     a = angleOf(cow);
     if (a >= 0 && a < 90) {
-        cow.heading -= 18;
+        cow.heading -= kTurnStep;
         wrap(cow);
     }
     a = angleOf(cow);
-    if (a > 270) cow.heading -= 18;
+    if (a > 270) cow.heading -= kTurnStep;
 }
 
 void turnUpRight(Cow& cow) {
     int a = angleOf(cow);
-    if (a >= 135 && a < 315) cow.heading += 18;
+    if (a >= 135 && a < 315) cow.heading += kTurnStep;
     a = angleOf(cow);
     if (a >= 0 && a < 135) {
-        cow.heading -= 18;
+        cow.heading -= kTurnStep;
         wrap(cow);
     }
     a = angleOf(cow);
-    if (a > 315) cow.heading -= 18;
+    if (a > 315) cow.heading -= kTurnStep;
 }
 
 void turnUpLeft(Cow& cow) {
     int a = angleOf(cow);
-    if (a >= 45 && a < 225) cow.heading += 18;
+    if (a >= 45 && a < 225) cow.heading += kTurnStep;
     a = angleOf(cow);
-    if (a > 225 && a < 359) cow.heading -= 18;
+    if (a > 225 && a < 359) cow.heading -= kTurnStep;
     a = angleOf(cow);
     if (a < 45) {
-        cow.heading -= 18;
+        cow.heading -= kTurnStep;
         wrap(cow);
     }
 }
@@ -57,52 +58,52 @@ void turnUpLeft(Cow& cow) {
 void turnDown(Cow& cow) {
     int a = angleOf(cow);
     if (a > 270 && a < 360) {
-        cow.heading += 18;
+        cow.heading += kTurnStep;
         if (cow.heading >= 360) cow.heading %= 360;
     }
     a = angleOf(cow);
-    if (a >= 0 && a <= 90) cow.heading += 18;
+    if (a >= 0 && a <= 90) cow.heading += kTurnStep;
     a = angleOf(cow);
-    if (a > 90 && a <= 270) cow.heading -= 18;
+    if (a > 90 && a <= 270) cow.heading -= kTurnStep;
 }
 
 void turnDownRight(Cow& cow) {
     int a = angleOf(cow);
     if (a >= 225 && a < 360) {
-        cow.heading += 18;
+        cow.heading += kTurnStep;
         if (cow.heading >= 360) cow.heading %= 360;
     }
     a = angleOf(cow);
-    if (a >= 0 && a <= 45) cow.heading += 18;
+    if (a >= 0 && a <= 45) cow.heading += kTurnStep;
     a = angleOf(cow);
-    if (a > 45 && a < 225) cow.heading -= 18;
+    if (a > 45 && a < 225) cow.heading -= kTurnStep;
 }
 
 void turnDownLeft(Cow& cow) {
     int a = angleOf(cow);
-    if (a < 135) cow.heading += 18;
+    if (a < 135) cow.heading += kTurnStep;
     a = angleOf(cow);
-    if (a > 135) cow.heading -= 18;
+    if (a > 135) cow.heading -= kTurnStep;
 }
 
 void turnRight(Cow& cow) {
     int a = angleOf(cow);
     if (a >= 180 && a < 360) {
-        cow.heading += 18;
+        cow.heading += kTurnStep;
         if (cow.heading % 360 == 0) cow.heading = 0;
     }
     a = angleOf(cow);
     if (a > 0 && a < 180) {
-        cow.heading -= 18;
+        cow.heading -= kTurnStep;
         wrap(cow);
     }
 }
 
 void turnLeft(Cow& cow) {
     int a = angleOf(cow);
-    if (a < 180) cow.heading += 18;
+    if (a < 180) cow.heading += kTurnStep;
     a = angleOf(cow);
-    if (a > 180) cow.heading -= 18;
+    if (a > 180) cow.heading -= kTurnStep;
 }
 
 bool movingKeyHeld(const Cow& cow) {
@@ -122,30 +123,23 @@ bool probeHasGround(const Cow& cow) {
 // keep half speed on dry land until its next swim.
 void waterSpeed(Cow& cow, bool driedOff) {
     if (cow.inWater) {
-        if (cow.maxSpeed > 0.25f) {
+        if (cow.maxSpeed > kWaterHalvesAbove) {
             cow.maxSpeed = cow.maxSpeed / 2;
             cow.speed = cow.maxSpeed;
         }
     } else if (cow.leftWater || driedOff) {
-        cow.maxSpeed = 0.5f;
+        cow.maxSpeed = kTopSpeed;
     }
 }
 
 void stealStoredHay(Cow& cow) {
     Cow& rival = *cow.rival;
     playSound(SoundId::HayStolen);
-    int room = 10 - cow.hayCarried;
-    if (rival.hayStored < room) {
-        cow.hayCarried += rival.hayStored;
-        rival.hayStored = 0;
-    } else {
-        rival.hayStored -= room;
-        cow.hayCarried = 10;
-    }
+    takeHayThatFits(cow.hayCarried, rival.hayStored);
 }
 
 void winTest(Cow& cow) {
-    if (cow.hayStored < 60) return;
+    if (cow.hayStored < kHayToWin) return;
     cow.winner = 1;
     cow.hayCarried = 0;
     cow.rival->hayCarried = 0;
@@ -156,7 +150,7 @@ void winTest(Cow& cow) {
 
 void stunCount(Cow& cow) {
     if (!cow.stunned) return;
-    if (cow.stunFrames < 60)
+    if (cow.stunFrames < kKnockedOverCount)
         cow.stunFrames += 1;
     else
         cow.stunned = 0;
@@ -164,10 +158,10 @@ void stunCount(Cow& cow) {
 
 void slowRecovery(Cow& cow) {
     if (!cow.slowed || cow.stunned) return;
-    if (cow.maxSpeed < 0.5f) {
-        cow.maxSpeed += 0.00225f;
+    if (cow.maxSpeed < kTopSpeed) {
+        cow.maxSpeed += kSlowRecoveryStep;
     } else {
-        cow.maxSpeed = 0.5f;
+        cow.maxSpeed = kTopSpeed;
         cow.slowed = 0;
     }
 }
@@ -234,12 +228,12 @@ void turnHeading(Cow& cow) {
 void accelerateAndMove(Cow& cow) {
     bool moving = movingKeyHeld(cow);
     if (moving && cow.speed < cow.maxSpeed) {
-        cow.speed += 0.045;
+        cow.speed += kAcceleration;
         if (cow.speed > cow.maxSpeed) cow.speed = cow.maxSpeed;
     }
     if (!moving && cow.speed > 0) {
-        cow.speed -= 0.09;
-        if (cow.speed <= 0.05) cow.speed = 0;
+        cow.speed -= kDeceleration;
+        if (cow.speed <= kStopBelowSpeed) cow.speed = 0;
     }
     if (cow.speed != 0) {
         // Whole hundredths of a cell, taken from the speed in double.
@@ -265,7 +259,7 @@ void updateCow(Cow& cow) {
         cow.attacking = 0;
         if (!asyncKeyDown(cow.keyAttack)) {
             cow.dashFrames = 0;
-            if (cow.energy < 100 && !cow.stunned) cow.energy += 0.5f;
+            if (cow.energy < kStartEnergy && !cow.stunned) cow.energy += kEnergyRegain;
         }
     }
 
@@ -316,7 +310,7 @@ void updateCow(Cow& cow) {
     if (inHomeArea(cow, cow.x, cow.y)) depositHay(cow);
     if (rival && inHomeArea(*rival, cow.x, cow.y)) stealStoredHay(cow);
     if (rival) winTest(cow);
-    if (cow.grown && cow.energy <= 100) shrinkBack(cow);
+    if (cow.grown && cow.energy <= kStartEnergy) shrinkBack(cow);
     stunCount(cow);
     slowRecovery(cow);
 }

@@ -48,3 +48,10 @@ WorldObject* makeObject(char kind, int column, int row) {
     initObject(*object, kind, column, row);
     return object;
 }
+
+void placeObject(char kind, int column, int row) {
+    if (!groundAt(column, row)) return;
+    WorldObject*& slot = world.objectGrid[cellIndex(column, row)];
+    delete slot;
+    slot = makeObject(kind, column, row);
+}

@@ -19,3 +19,7 @@ ObjectKind objectKind(char kind);
 void initObject(WorldObject& object, char kind, int column, int row);
 
 WorldObject* makeObject(char kind, int column, int row);
+
+// Replaces (and releases) whatever object the cell held. Cells outside the
+// grids or without ground are skipped, since an object needs its cell's tile.
+void placeObject(char kind, int column, int row);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "game/rules.h"
 #include "world/records.h"
 
 struct CameraState {
@@ -22,8 +23,9 @@ void initCamera();
 // Polls U, O, I, K, J, L (in that order) and applies each held key's step once.
 void handleCameraKeys();
 
-// Degrees to radians with the game's own constant (not a value of pi).
-inline double degToRad(int32_t degrees) { return degrees * 0.0174532925; }
+// Degrees to radians with the camera's own constant (not a value of pi; see
+// kCameraDegToRad for why the jump has another).
+inline double degToRad(int32_t degrees) { return degrees * kCameraDegToRad; }
 
 // The look-at triple for a cow at (x, y), in the coordinates before the
 // mirror in x is applied (so the eye sits at -x).

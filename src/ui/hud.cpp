@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "game/actions.h"
+#include "game/rules.h"
 #include "models/draw_behaviours.h"
 #include "models/shapes.h"
 #include "render/screens.h"
@@ -16,8 +17,6 @@
 // zero z scale so the extruded glyphs lie in that plane.
 
 namespace {
-
-constexpr int kHayGoal = 60;
 
 // Readability over the plain layout: the energy number at 12 pixels or more
 // in an 800 x 600 window (the plain 0.0002 gives 6), the syringe lifted so
@@ -39,7 +38,7 @@ void drawIntro(const Cow& cow) {
     drawTextAt("PLAYER:", -0.55f, 0.7f, 0.0018f);
     drawTextAt(cow.name, -0.5f, 0.5f, 0.0015f);
     drawTextAt("COLLECT ", -0.65f, 0.1f, 0.0007f);
-    drawTextAt(formatThreeDigits(kHayGoal, numberText), -0.155f, 0.1f, 0.0007f);
+    drawTextAt(formatThreeDigits(kHayToWin, numberText), -0.155f, 0.1f, 0.0007f);
     drawTextAt(" HAY TO WIN!", 0.0f, 0.1f, 0.0007f);
     drawTextAt(introHelpLine(cow), -0.5f, -0.5f, 0.0005f);
 }

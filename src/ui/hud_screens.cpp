@@ -2,10 +2,11 @@
 
 #include <cstring>
 
+#include "game/rules.h"
 #include "platform/keys.h"
 
 HudScreen chooseHudScreen(const Cow& cow) {
-    if (introCallCount < 200) return HudScreen::Intro;
+    if (introCallCount < kIntroductionLength) return HudScreen::Intro;
     if (asyncKeyDown(cow.keyHelp)) return HudScreen::HelpPanel;
     if (cow.winner) return HudScreen::WinText;
     if (cow.rival && cow.rival->winner) return HudScreen::LoseText;

@@ -1,7 +1,5 @@
 #include "world/world_grid.h"
 
-#include "game/object_kinds.h"
-
 WorldGrid world;
 
 GroundTile* groundAt(int column, int row) {
@@ -10,13 +8,6 @@ GroundTile* groundAt(int column, int row) {
 
 WorldObject* objectAt(int column, int row) {
     return insideGrid(column, row) ? world.objectGrid[cellIndex(column, row)] : nullptr;
-}
-
-void placeObject(char kind, int column, int row) {
-    if (!groundAt(column, row)) return;
-    WorldObject*& slot = world.objectGrid[cellIndex(column, row)];
-    delete slot;
-    slot = makeObject(kind, column, row);
 }
 
 void removeObject(int column, int row) {

@@ -29,9 +29,6 @@ inline int cellIndex(int column, int row) { return column * kGridSize + row; }
 GroundTile* groundAt(int column, int row);
 WorldObject* objectAt(int column, int row);
 
-// Replaces (and releases) whatever object the cell held. Cells outside the
-// grids or without ground are skipped, since an object needs its cell's tile.
-void placeObject(char kind, int column, int row);
 // Empties the cell and releases its object.
 void removeObject(int column, int row);
 

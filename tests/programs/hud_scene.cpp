@@ -41,7 +41,7 @@ bool setScene(const char* scene) {
     Cow& boris = *world.cow1;
     Cow& horace = *world.cow2;
     app.phase = GamePhase::Playing;
-    introCallCount = 200;
+    skipIntroduction();
     if (std::strcmp(scene, "intro") == 0) {
         introCallCount = 0;
     } else if (std::strcmp(scene, "regular") == 0 || std::strcmp(scene, "regular2") == 0) {

@@ -9,6 +9,7 @@ HB_ART="$HB_BUILD/screen-artifacts/$HB_NAME"
 HB_WORK=$(mktemp -d "/tmp/hoofbrawl-$HB_NAME.XXXXXX")
 HB_PID=""
 HB_WID=""
+HB_OUT=""
 rm -rf "$HB_ART" && mkdir -p "$HB_ART"
 
 hb_cleanup() {
@@ -30,24 +31,89 @@ hb_prepare_data() {
   echo "$dir"
 }
 
-# Starts the game in DIR; stdout and stderr go to the artefacts.
+# Starts the game in DIR; stdout and stderr go to the artefacts. HB_OUT names
+# the file the game's stdout goes to (the waits below read it).
 hb_start() {
   local dir=$1
-  (cd "$dir" && exec "$HB_BUILD/hoofbrawl" >"$HB_ART/stdout.txt" 2>"$HB_ART/stderr.txt") &
+  HB_OUT="$HB_ART/stdout.txt"
+  (cd "$dir" && exec "$HB_BUILD/hoofbrawl" >"$HB_OUT" 2>"$HB_ART/stderr.txt") &
   HB_PID=$!
 }
 
-# Waits until the game's window is mapped and has drawn; sets HB_WID.
+# Waits until the game's window is mapped; sets HB_WID. Mapped is not yet
+# drawn: follow with hb_wait_frames before looking at it.
 hb_wait_window() {
   local deadline=$((SECONDS + ${1:-30}))
   HB_WID=""
   while [ $SECONDS -lt $deadline ]; do
     HB_WID=$(xdotool search --onlyvisible --name '^Hoofbrawl$' 2>/dev/null | head -n1)
-    [ -n "$HB_WID" ] && { sleep 1; return 0; }
+    [ -n "$HB_WID" ] && return 0
     kill -0 "$HB_PID" 2>/dev/null || return 1
     sleep 0.2
   done
   return 1
+}
+
+# Frames the game has reported so far: the sum of the counts of its
+# "NN.N fps (N)" lines in HB_OUT (one line a second while it draws).
+hb_frames_drawn() {
+  awk -F'[()]' '/fps \(/ { n += $2 } END { print n + 0 }' "$HB_OUT" 2>/dev/null || echo 0
+}
+
+# Waits until at least N more frames have been drawn from now, however slowly
+# the machine draws them. The frames of the counter's running second are not
+# reported yet when this starts, so it also waits for one second's worth
+# (20 frames at the game's pace) on top.
+hb_wait_frames() {  # n [timeout]
+  local target=$(( $(hb_frames_drawn) + $1 + 20 ))
+  local deadline=$((SECONDS + ${2:-120}))
+  while [ $SECONDS -lt $deadline ]; do
+    [ "$(hb_frames_drawn)" -ge "$target" ] && return 0
+    kill -0 "$HB_PID" 2>/dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+# Waits until the window is mapped and the game has drawn frames in it.
+hb_wait_drawing() {  # [timeout]
+  hb_wait_window "${1:-30}" && hb_wait_frames 1 "${1:-30}"
+}
+
+# The introduction of play: 200 HUD draws, two a frame (one per half).
+HB_INTRO_FRAMES=100
+
+# Waits until the game has written PATTERN (a grep pattern) on its stdout.
+hb_wait_output() {  # pattern [timeout]
+  local deadline=$((SECONDS + ${2:-30}))
+  while [ $SECONDS -lt $deadline ]; do
+    grep -q -- "$1" "$HB_OUT" 2>/dev/null && return 0
+    kill -0 "$HB_PID" 2>/dev/null || return 1
+    sleep 0.2
+  done
+  return 1
+}
+
+# Waits until no visible window is named NAME (an anchored pattern).
+hb_wait_window_gone() {  # name [timeout]
+  local deadline=$((SECONDS + ${2:-20}))
+  while [ $SECONDS -lt $deadline ]; do
+    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Presses and releases a key so that the game surely sees both: frames are
+# drawn with the key down and again with it up, however slowly they come. For
+# keys whose release matters too (SPACE must be seen up between its presses).
+hb_tap_seen() {
+  local rc=0
+  xdotool keydown "$1"
+  hb_wait_frames 1 || rc=1
+  xdotool keyup "$1"
+  hb_wait_frames 1 || rc=1
+  return $rc
 }
 
 # Holds a key long enough for a few frames (frames are 51 ms apart) to see it.

@@ -31,6 +31,7 @@
 #include "app/startup.h"
 #include "game/actions.h"
 #include "game/cow.h"
+#include "game/rules.h"
 #include "platform/keys.h"
 #include "render/camera.h"
 #include "render/playing_frame.h"
@@ -181,7 +182,7 @@ void applyCow(Cow* cow, const CowSetup& c, bool first) {
     }
     if (c.grow) {  // just after a growth pill
         cow->grown = 1;
-        cow->energy = 200.0f;
+        cow->energy = kGrowthPillEnergy;
         (first ? cow1Scale : cow2Scale) = first ? kCow1GrownScale : kCow2GrownScale;
     }
     // An open gate lasts one update unless the owner keeps touching it; a
@@ -263,7 +264,7 @@ int main(int argc, char** argv) {
         camera.cameraAzimuth = opts.azimuth;
         camera.cameraElevation = opts.elevation;
     }
-    if (!opts.intro) introCallCount = 200;
+    if (!opts.intro) skipIntroduction();
     app.phase = opts.phase;
     runGameLoop(display, nullptr);
 }

@@ -17,8 +17,7 @@ now() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
 add() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a + b }'; }
 
-# "Pk RMS" in dB of the recording from START for LENGTH seconds. The game never
-# closes the device, so the header's lengths are left open: ignore them.
+# "Pk RMS" in dB of the recording from START for LENGTH seconds.
 levels() {
   sox --ignore-length "$rec" -n trim "$1" "$2" stats 2>&1 |
     awk '/^Pk lev dB/ { pk = $4 } /^RMS lev dB/ { rms = $4 } END { print pk, rms }'
@@ -28,7 +27,8 @@ above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
 t0=$(now)
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
+hb_wait_drawing || hb_fail "no window"
+# The waits below are lengths of the recording to judge, not waits for states.
 sleep 2
 splash_end=$(since "$t0")
 hb_tap space
@@ -41,6 +41,11 @@ hb_wait_exit; rc=$HB_RC
 ended=$(since "$t0")
 [ "$rc" = 1 ] || hb_fail "ESC gave status $rc"
 [ -s "$rec" ] || hb_fail "nothing recorded"
+# The game closes the audio device on its way out, so the recording's header
+# is complete: its RIFF size covers the whole file.
+riff=$(od -An -t u4 -j 4 -N 4 "$rec" | tr -d ' ')
+[ "$riff" = $(( $(stat -c %s "$rec") - 8 )) ] ||
+  hb_fail "the recording's header was left open (RIFF size $riff): the device was not closed"
 # The device opens a little after the game starts and records in real time
 # until the game ends, so the recording's length tells how late it began.
 length=$(sox --ignore-length "$rec" -n stats 2>&1 | awk '/^Length s/ { print $3 }')

@@ -27,13 +27,16 @@ unset ALSOFT_DRIVERS
 export ALSOFT_CONF="$conf"
 
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-hb_tap space   # splash -> title
-hb_tap space   # play
-sleep 1
-# Three dashes, each key held past the five dash frames.
+hb_wait_drawing || hb_fail "no window"
+hb_tap_seen space   # splash -> title
+hb_tap_seen space   # play
+# Three dashes, each key held past the five dash frames, then let go for a
+# dozen frames or more.
 for k in 1 2 3; do
-  hb_down Control_R; sleep 0.6; hb_up Control_R; sleep 0.8
+  hb_down Control_R
+  hb_wait_frames 6 || hb_fail "no frames while dashing"
+  hb_up Control_R
+  hb_wait_frames 12 || hb_fail "no frames after a dash"
 done
 hb_tap Escape
 hb_wait_exit; rc=$HB_RC

@@ -11,6 +11,7 @@ rm "$data/fonts/arial.ttf"
 mkfifo "$data/fonts/arial.ttf"
 hb_start "$data"
 hb_wait_window 20 || hb_fail "no window while start-up waits on the font"
+# Nothing to wait for: a second in which no frame may be drawn.
 sleep 1
 grep -q fps "$HB_ART/stdout.txt" && hb_fail "a frame was drawn before the font was read"
 # Every one of the six fonts opens the file; feed each something that is not a font.

@@ -19,7 +19,7 @@ region=800x390+0+0
 # and left column (window at -1,-1) back to 800x600.
 settled_shot() {
   local name=$1 prev="" f i
-  sleep 6
+  hb_wait_frames "$HB_INTRO_FRAMES" || return 1
   for i in $(seq 60); do
     f=$(hb_shot "$name")
     convert "$f" -background black -gravity southeast -extent 800x600 "$f"
@@ -47,9 +47,9 @@ for scene in yard farm; do
   data=$(hb_prepare_data "$scene")
   cp "$ref_dir/$scene.map" "$data/_maps/Map02.map"
   hb_start "$data"
-  hb_wait_window || hb_fail "$scene: no window"
-  hb_tap space
-  hb_tap space
+  hb_wait_drawing || hb_fail "$scene: no window"
+  hb_tap_seen space
+  hb_tap_seen space
   shot=$(settled_shot "$scene") || hb_fail "$scene: the picture never settled"
   hb_tap Escape
   hb_wait_exit

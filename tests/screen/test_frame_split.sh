@@ -26,11 +26,11 @@ below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
 
 data=$(hb_prepare_data)
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-hb_tap space
-hb_tap space
-# The introduction lasts 100 frames, at least 5.1 s; leave it well behind.
-sleep 8
+hb_wait_drawing || hb_fail "no window"
+hb_tap_seen space
+hb_tap_seen space
+# Past the introduction, however slowly the frames come.
+hb_wait_frames "$HB_INTRO_FRAMES" || hb_fail "the introduction never ended"
 
 window_shot play; shot=$SHOT
 w=800 h=600
@@ -48,7 +48,7 @@ below "$right_share" 0.1 || hb_fail "the right half shows no terrain ($right_sha
 
 # F12 (cow 1's help) empties the right half of the scene; the left keeps it.
 hb_down F12
-sleep 1.5
+hb_wait_frames 3 || hb_fail "no frames with F12 held"
 window_shot help_f12; shot=$SHOT
 hb_up F12
 left_share=$(clear_share "$shot" "$((w / 2 - 2))x$h+0+0")
@@ -59,9 +59,9 @@ right_low=$(clear_share "$shot" "$((w / 2 - 2))x$((h / 2))+$((w / 2 + 2))+$((h /
 below 0.5 "$right_low" || hb_fail "F12 left the scene in the right half ($right_low of its lower half clear)"
 
 # F1 (cow 2's help): the opposite.
-sleep 1
+hb_wait_frames 3 || hb_fail "no frames after F12 was let go"
 hb_down F1
-sleep 1.5
+hb_wait_frames 3 || hb_fail "no frames with F1 held"
 window_shot help_f1; shot=$SHOT
 hb_up F1
 left_share=$(clear_share "$shot" "$((w / 2 - 2))x$h+0+0")

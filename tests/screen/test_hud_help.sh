@@ -32,9 +32,9 @@ open(sys.argv[1], "w").write("\n".join(rows) + "\n")
 PY
 
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-hb_tap space
-hb_tap space
+hb_wait_drawing || hb_fail "no window"
+hb_tap_seen space
+hb_tap_seen space
 # The introduction lasts 100 frames (about 5 s); wait until "PLAYER:" is gone.
 deadline=$((SECONDS + 40))
 while :; do
@@ -43,7 +43,7 @@ while :; do
   [ $SECONDS -lt $deadline ] || hb_fail "the introduction never ended"
   sleep 0.5
 done
-sleep 0.5
+hb_wait_frames 2 || hb_fail "no frames after the introduction"
 before=$(hb_shot before_help)
 
 check_panel() {  # shot left-edge-of-half width what
@@ -68,16 +68,16 @@ check_panel() {  # shot left-edge-of-half width what
 }
 
 hb_down F12
-sleep 0.8
+hb_wait_frames 2 || hb_fail "no frames with F12 held"
 help1=$(hb_shot help_boris)
 hb_up F12
 check_panel "$help1" 402 400 "Boris's help"
 d=$(difference "$before" "$help1" 398x600+0+0)
 [ "$d" -le 3 ] || hb_fail "the left half changed by $d% while F12 was held"
 
-sleep 0.5
+hb_wait_frames 2 || hb_fail "no frames after F12 was let go"
 hb_down F1
-sleep 0.8
+hb_wait_frames 2 || hb_fail "no frames with F1 held"
 help2=$(hb_shot help_horace)
 hb_up F1
 check_panel "$help2" 0 398 "Horace's help"

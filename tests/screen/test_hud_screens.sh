@@ -17,8 +17,8 @@ data=$(hb_prepare_data)
 scene_shot() {
   (cd "$data" && exec "$HB_BUILD/tests/hud_scene" "$1" >"$HB_ART/$1.stdout.txt" 2>"$HB_ART/$1.stderr.txt") &
   HB_PID=$!
-  hb_wait_window || hb_fail "no window for scene $1"
-  sleep 1
+  HB_OUT="$HB_ART/$1.stdout.txt"
+  hb_wait_drawing || hb_fail "no window for scene $1"
   hb_shot "$1" >/dev/null
   kill "$HB_PID"; wait "$HB_PID" 2>/dev/null; HB_PID=""
   echo "$HB_ART/$1.png"

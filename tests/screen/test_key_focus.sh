@@ -31,9 +31,9 @@ wait_frames() {
 
 data=$(hb_prepare_data)
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-hb_tap space
-hb_tap space
+hb_wait_drawing || hb_fail "no window"
+hb_tap_seen space
+hb_tap_seen space
 # The introduction changes the picture by itself; wait until it is gone.
 deadline=$((SECONDS + 60))
 while :; do

@@ -26,21 +26,13 @@ wait_error_box() {
   return 1
 }
 
-# Waits for the frame-rate line that follows a second of frames.
-wait_fps() {
-  local deadline=$((SECONDS + 20))
-  while [ $SECONDS -lt $deadline ]; do
-    grep -q fps "$HB_ART/stdout.txt" && return 0
-    sleep 0.2
-  done
-  return 1
-}
 
 for close in enter escape click; do
   hb_start "$data"
   wait_error_box || hb_fail "$close: no Error window; stderr: $(cat "$HB_ART/stderr.txt")"
+  # The game waits in its start-up while the box is open: no frame in two
+  # seconds (an absence, so a fixed wait).
   sleep 2
-  # The game waits in its start-up while the box is open: no frame yet.
   grep -q fps "$HB_ART/stdout.txt" && hb_fail "$close: frames were drawn while the Error box was open"
   grep -qxF "Failed to open DIB file tiles/dirt.bmp." "$HB_ART/stderr.txt" ||
     hb_fail "$close: message on standard error: $(cat "$HB_ART/stderr.txt")"
@@ -54,9 +46,8 @@ for close in enter escape click; do
     eval "$(xdotool getwindowgeometry --shell "$EID")"
     xdotool mousemove --window "$EID" $((WIDTH / 2)) $((HEIGHT - 34)) click 1
   fi
-  sleep 1
-  [ -z "$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null)" ] || hb_fail "$close: the Error box stayed open"
-  wait_fps || hb_fail "$close: the game did not run on after the Error box"
+  hb_wait_window_gone '^Error$' 10 || hb_fail "$close: the Error box stayed open"
+  hb_wait_output fps 20 || hb_fail "$close: the game did not run on after the Error box"
   hb_wait_window || hb_fail "$close: no game window"
   shot=$(hb_shot "splash_after_$close")
   read -r r g b <<<"$(hb_region_mean "$shot" 800x40+0+0)"

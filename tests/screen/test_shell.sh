@@ -6,8 +6,7 @@ data=$(hb_prepare_data)
 
 # ESC on the splash screen.
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-sleep 1.5
+hb_wait_drawing || hb_fail "no window"
 hb_tap Escape
 hb_wait_exit; rc=$HB_RC
 [ "$rc" = 1 ] || hb_fail "ESC on the splash screen gave status $rc"
@@ -16,7 +15,7 @@ grep -Eq '^ *[0-9]+\.[0-9] fps \([0-9]+\)$' "$HB_ART/stdout.txt" || hb_fail "no 
 # ESC on the title screen and in play.
 for presses in 1 2; do
   hb_start "$data"
-  hb_wait_window || hb_fail "no window"
+  hb_wait_drawing || hb_fail "no window"
   for ((i = 0; i < presses; i++)); do hb_tap space; done
   hb_tap Escape
   hb_wait_exit; rc=$HB_RC

@@ -13,17 +13,18 @@ cat >"$data/_maps/Map02.map" <<'MAP'
 MAP
 
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-hb_tap space   # splash -> title
-hb_tap space   # released and pressed again: play
-sleep 1.5
+hb_wait_drawing || hb_fail "no window"
+hb_tap_seen space   # splash -> title
+hb_tap_seen space   # released and pressed again: play
+hb_wait_frames 10 || hb_fail "no frames of play"
 kill -0 "$HB_PID" 2>/dev/null || hb_fail "the game ended after the title screen"
 grep -q "SLOW!" "$HB_ART/stdout.txt" && hb_fail "SLOW! before the cows met"
 
 hb_down Left
-sleep 2
+hb_wait_output "SLOW!" 30 || hb_fail "no SLOW! while cow 1 ran into cow 2"
+# Running on into the rival must not slow it again.
+hb_wait_frames 10 || hb_fail "no frames after the contact"
 hb_up Left
-sleep 0.5
 count=$(grep -o "SLOW!" "$HB_ART/stdout.txt" | wc -l)
 [ "$count" = 1 ] || hb_fail "expected one SLOW! on stdout, found $count: $(head -c 300 "$HB_ART/stdout.txt")"
 

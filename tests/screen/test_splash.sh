@@ -57,8 +57,7 @@ check_quadrants() {  # SHOT FORM
 for form in info24 info4 rle8 core4 core24 odd24 topdown24 bare24; do
   cp "$pics/$form.bmp" "$data/splashscreen.bmp"
   hb_start "$data"
-  hb_wait_window || hb_fail "$form: no window"
-  sleep 1
+  hb_wait_drawing || hb_fail "$form: no window"
   shot=$(hb_shot "splash_$form")
   check_quadrants "$shot" "$form"
   grep -q "DIB\|format\|memory\|conversion" "$HB_ART/stderr.txt" && hb_fail "$form: $(cat "$HB_ART/stderr.txt")"
@@ -69,8 +68,7 @@ done
 # The game's own picture: sky at the top, meadow at the bottom, all of it shown.
 data=$(hb_prepare_data real)
 hb_start "$data"
-hb_wait_window || hb_fail "no window with the real splash picture"
-sleep 1
+hb_wait_drawing || hb_fail "no window with the real splash picture"
 shot=$(hb_shot splash_real)
 read -r r g b <<<"$(hb_region_mean "$shot" 800x40+0+0)"
 [ "$b" -gt 150 ] && [ "$b" -gt "$r" ] || hb_fail "the top of the splash is not sky: $r $g $b"

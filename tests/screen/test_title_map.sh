@@ -28,9 +28,9 @@ open(sys.argv[1], "w").write("\n".join(rows) + "\n")
 PY
 
 hb_start "$data"
-hb_wait_window || hb_fail "no window"
-hb_tap space
-sleep 1.5
+hb_wait_drawing || hb_fail "no window"
+hb_tap_seen space
+hb_wait_frames 3 || hb_fail "no frames of the title screen"
 shot=$(hb_shot title)
 
 expect() {  # name x y "r g b"

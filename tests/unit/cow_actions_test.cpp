@@ -4,6 +4,7 @@
 #include "cow_test_helpers.h"
 #include "game/actions.h"
 #include "game/behaviours.h"
+#include "game/rules.h"
 
 namespace {
 
@@ -348,3 +349,17 @@ TEST_F(CowActions, AGrowthPillRaisesEnergyUntilDashingSpendsItBack) {
 }
 
 }  // namespace
+
+// The one rule behind a headbutt's and a raid's take: all of it when it fits,
+// exactly up to the limit otherwise.
+TEST(HayThatFits, AllOfItWhenItFitsOtherwiseUpToTheLimit) {
+    struct Case {
+        int carried, from, carriedAfter, fromAfter;
+    } cases[] = {{4, 6, 10, 0}, {4, 7, 10, 1}, {4, 5, 9, 0}, {10, 3, 10, 3}, {0, 0, 0, 0}, {0, 30, 10, 20}};
+    for (const Case& c : cases) {
+        int32_t carried = c.carried, from = c.from;
+        takeHayThatFits(carried, from);
+        EXPECT_EQ(carried, c.carriedAfter) << c.carried << " + " << c.from;
+        EXPECT_EQ(from, c.fromAfter) << c.carried << " + " << c.from;
+    }
+}

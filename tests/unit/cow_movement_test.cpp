@@ -14,7 +14,9 @@ TEST_F(CowMovement, CowsStartWithTheirKeysNamesAndDirections) {
     auto rows = field(12, 4);
     put(rows, 2, 1, '~', '1');
     put(rows, 9, 2, '_', '2');
-    cow1Scale = kCow1GrownScale;  // left over from a grown cow of an earlier game
+    // Left over from cows grown in an earlier game.
+    cow1Scale = kCow1GrownScale;
+    cow2Scale = kCow2GrownScale;
     load(rows);
     Cow& a = cow1();
     Cow& b = cow2();

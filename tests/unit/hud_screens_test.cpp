@@ -16,7 +16,7 @@ protected:
 
     void SetUp() override {
         setKeySource(&keys);
-        introCallCount = 200;
+        skipIntroduction();
         boris.kind = '1';
         boris.keyHelp = vk::F12;
         boris.rival = &horace;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/behaviours.h"
+#include "game/object_kinds.h"
 #include "test_support.h"
 
 namespace {

@@ -63,3 +63,18 @@ TEST_F(ObjectPass, SpinAnglesAdvanceOncePerPassAndDrawGetsTruncatedPosition) {
 }
 
 }  // namespace
+
+namespace {
+
+// A ragged map leaves cells inside the drawn rectangle without ground: both
+// passes must step over them (reading the missing tile would crash here).
+TEST_F(ObjectPass, CellsWithoutGroundAreSkippedByBothPasses) {
+    load({".1. . . . . ", ". ", ". . . . .2. "});
+    ASSERT_EQ(groundAt(3, 1), nullptr);
+    drawGround(*world.cow1);
+    drawObjects(*world.cow1);
+    drawGround(*world.cow2);
+    EXPECT_TRUE(drawn.empty());
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/cow.h"
+#include "game/rules.h"
 #include "cow_test_helpers.h"
 #include "state_digest.h"
 
@@ -116,24 +117,24 @@ protected:
         ASSERT_GE(cow.speed, 0.0f);
         // The last climb out of the slow effect may pass 0.5 by a fraction of
         // a step before the top speed is set back; a held key keeps that speed.
-        ASSERT_LE(cow.speed, 0.5f + 0.00225f);
-        ASSERT_GE(cow.maxSpeed, 0.05f);
-        ASSERT_LE(cow.maxSpeed, 0.5f + 0.00225f);
-        ASSERT_GT(cow.energy, -8.0f);
-        ASSERT_LE(cow.energy, 200.0f);
-        ASSERT_TRUE(cow.heading >= 0 && cow.heading <= 342 && cow.heading % 18 == 0) << cow.heading;
+        ASSERT_LE(cow.speed, kTopSpeed + kSlowRecoveryStep);
+        ASSERT_GE(cow.maxSpeed, kSlowTopSpeed);
+        ASSERT_LE(cow.maxSpeed, kTopSpeed + kSlowRecoveryStep);
+        ASSERT_GT(cow.energy, -kDashEnergyCost);
+        ASSERT_LE(cow.energy, kGrowthPillEnergy);
+        ASSERT_TRUE(cow.heading >= 0 && cow.heading < 360 && cow.heading % kTurnStep == 0) << cow.heading;
         ASSERT_TRUE(cow.dirX != 0 || cow.dirY != 0);
         ASSERT_GE(cow.jumpHeight, 0.0f);
         ASSERT_LE(cow.jumpHeight, 2.0f);
         ASSERT_GE(cow.dashFrames, 0.0f);
-        ASSERT_LE(cow.dashFrames, 5.0f);
+        ASSERT_LE(cow.dashFrames, kDashFramesPerPress);
         ASSERT_GE(cow.hayCarried, 0);
-        ASSERT_LE(cow.hayCarried, 10);
+        ASSERT_LE(cow.hayCarried, kHayCarryLimit);
         ASSERT_GE(cow.hayStored, 0);
-        ASSERT_LT(cow.hayStored, 60);
+        ASSERT_LT(cow.hayStored, kHayToWin);
         if (cow.stunned) {
             ASSERT_GE(cow.stunFrames, 0);
-            ASSERT_LE(cow.stunFrames, 60);
+            ASSERT_LE(cow.stunFrames, kKnockedOverCount);
         }
     }
 

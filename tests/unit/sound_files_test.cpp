@@ -14,18 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_files.h"
 #include "loudness.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kFiles[] = {
-    "intro", "moo", "moo_big", "moo3", "moo3_big", "crushcan", "sonar", "splash", "powerdown",
-    "powerup", "headbutt2", "yay", "MorningLQ", "gate_jingle", "syringebreak2", "outofwater2",
-    "syringe", "pickup", "gate_open", "gate_close", "StartRound", "cow_full", "hay_stolen",
-    "headbutt_hit", "win", "Slowdown",
-};
 
 bool isLoop(const std::string& name) { return name == "intro" || name == "MorningLQ" || name == "sonar"; }
 
@@ -72,7 +66,7 @@ double rms(const std::vector<int16_t>& s, size_t from, size_t count) {
 
 TEST(SoundFiles, AllArePlainPcmMono22050WithCleanEdgesAndNoClipping) {
     const fs::path dir = fs::path(HOOFBRAWL_DATA_DIR) / "sounds";
-    for (const char* name : kFiles) {
+    for (const char* name : kSoundFileStems) {
         SCOPED_TRACE(name);
         Wav w = parse(slurp(dir / (std::string(name) + ".wav")));
         ASSERT_EQ(w.error, "");
@@ -108,7 +102,7 @@ TEST(SoundFiles, TheGeneratorWritesTheSameFilesEveryTime) {
     const fs::path out = mkdtemp(tmpl);
     const std::string command = tool.string() + " " + out.string();
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const char* name : kFiles) {
+    for (const char* name : kSoundFileStems) {
         std::string file = std::string(name) + ".wav";
         EXPECT_TRUE(slurp(out / file) == slurp(fs::path(HOOFBRAWL_DATA_DIR) / "sounds" / file)) << file;
     }
@@ -161,7 +155,7 @@ TEST(SoundLoudness, TheMeasureReadsKnownTonesAsTheAWeightingSays) {
 
 TEST(SoundLoudness, OneShotsSitWithinFourDbOfTheirMedianWithPeaksAtMinusSixOrBelow) {
     std::vector<std::pair<double, std::string>> levels;
-    for (const char* name : kFiles) {
+    for (const char* name : kSoundFileStems) {
         if (isLoop(name)) continue;
         std::vector<double> s = load(name);
         levels.emplace_back(loudness::loudestDb(s), name);

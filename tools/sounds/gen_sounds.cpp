@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "audio/sound_files.h"
 #include "loudness.h"
 #include "recipes.h"
 
@@ -26,7 +27,7 @@ constexpr double kSonarDb = -32.0;
 constexpr double kLoopPeak = 0.4;
 
 struct Entry {
-    const char* name;
+    SoundId id;  // names the file
     std::function<synth::Signal()> make;
     Level level = Level::Effect;
 };
@@ -59,36 +60,36 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Entry entries[] = {
-        {"intro", introTune, Level::IntroLoop},
-        {"moo", [] { return moo(CowVoice::Boris); }},
-        {"moo_big", [] { return moo(CowVoice::BorisBig); }},
-        {"moo3", [] { return moo(CowVoice::Horace); }},
-        {"moo3_big", [] { return moo(CowVoice::HoraceBig); }},
-        {"crushcan", chewing},
-        {"sonar", sonarPing, Level::Sonar},
-        {"splash", splash},
-        {"powerdown", powerDown},
-        {"powerup", powerUp},
-        {"headbutt2", whoosh},
-        {"yay", cheer},
-        {"MorningLQ", morningAmbience, Level::Ambience},
-        {"gate_jingle", chainJingle},
-        {"syringebreak2", breakingGlass},
-        {"outofwater2", outOfWater},
-        {"syringe", injection},
-        {"pickup", pickupPling},
-        {"gate_open", [] { return gateCreak(true); }},
-        {"gate_close", [] { return gateCreak(false); }},
-        {"StartRound", startFanfare},
-        {"cow_full", burp},
-        {"hay_stolen", alarm},
-        {"headbutt_hit", headbuttHit},
-        {"win", winFanfare},
-        {"Slowdown", slowDown},
+        {SoundId::SplashScreen, introTune, Level::IntroLoop},
+        {SoundId::Cow1Jump, [] { return moo(CowVoice::Boris); }},
+        {SoundId::Cow1BigJump, [] { return moo(CowVoice::BorisBig); }},
+        {SoundId::Cow2JumpSoundSource, [] { return moo(CowVoice::Horace); }},
+        {SoundId::Cow2BigJump, [] { return moo(CowVoice::HoraceBig); }},
+        {SoundId::CowChewSoundSource, chewing},
+        {SoundId::CowSonarSoundSource, sonarPing, Level::Sonar},
+        {SoundId::WaterSplash, splash},
+        {SoundId::CowShrinkSoundSource, powerDown},
+        {SoundId::CowGrowSoundSource, powerUp},
+        {SoundId::CowHBSoundSource, whoosh},
+        {SoundId::HayYAYSoundSource, cheer},
+        {SoundId::Ambient, morningAmbience, Level::Ambience},
+        {SoundId::ChainJingle, chainJingle},
+        {SoundId::SyringeBreak, breakingGlass},
+        {SoundId::GetOutoftheWater, outOfWater},
+        {SoundId::InjectSyringe, injection},
+        {SoundId::SyringePickup, pickupPling},
+        {SoundId::OpenGate, [] { return gateCreak(true); }},
+        {SoundId::CloseGate, [] { return gateCreak(false); }},
+        {SoundId::GameStart, startFanfare},
+        {SoundId::CowFull, burp},
+        {SoundId::HayStolen, alarm},
+        {SoundId::Hit, headbuttHit},
+        {SoundId::Win, winFanfare},
+        {SoundId::Slowdown, slowDown},
     };
     int failures = 0;
     for (const Entry& e : entries) {
-        if (!synth::writeWav(std::string(argv[1]) + "/" + e.name + ".wav", render(e))) ++failures;
+        if (!synth::writeWav(std::string(argv[1]) + "/" + soundFileStem(e.id) + ".wav", render(e))) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }
