@@ -171,3 +171,15 @@ hb_has_text() {  # shot region min what
   n=$(hb_white_count "$1" "$2")
   [ "$n" -ge "$3" ] || hb_fail "$4: $n white pixels in $2, expected at least $3"
 }
+
+# Waits until the introduction's "PLAYER:" text has left the right half (it
+# changes the picture by itself for its first 100 frames). [timeout]
+hb_wait_intro_gone() {
+  local deadline=$((SECONDS + ${1:-60})) shot
+  while :; do
+    shot=$(hb_shot playing)
+    [ "$(hb_white_count "$shot" 330x40+432+52)" -lt 200 ] && return 0
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.5
+  done
+}

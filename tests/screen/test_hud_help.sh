@@ -36,13 +36,7 @@ hb_wait_drawing || hb_fail "no window"
 hb_tap_seen space
 hb_tap_seen space
 # The introduction lasts 100 frames (about 5 s); wait until "PLAYER:" is gone.
-deadline=$((SECONDS + 40))
-while :; do
-  shot=$(hb_shot playing)
-  [ "$(hb_white_count "$shot" 330x40+432+52)" -lt 200 ] && break
-  [ $SECONDS -lt $deadline ] || hb_fail "the introduction never ended"
-  sleep 0.5
-done
+hb_wait_intro_gone 40 || hb_fail "the introduction never ended"
 hb_wait_frames 2 || hb_fail "no frames after the introduction"
 before=$(hb_shot before_help)
 

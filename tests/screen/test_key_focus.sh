@@ -35,13 +35,7 @@ hb_wait_drawing || hb_fail "no window"
 hb_tap_seen space
 hb_tap_seen space
 # The introduction changes the picture by itself; wait until it is gone.
-deadline=$((SECONDS + 60))
-while :; do
-  shot=$(hb_shot playing)
-  [ "$(hb_white_count "$shot" 330x40+432+52)" -lt 200 ] && break
-  [ $SECONDS -lt $deadline ] || hb_fail "the introduction never ended"
-  sleep 0.5
-done
+hb_wait_intro_gone 60 || hb_fail "the introduction never ended"
 
 # Another program's window, beside the game's, takes the focus; the pointer
 # stays over the game.

@@ -63,13 +63,7 @@ pad button 0 start 1
 wait_frames 10
 pad button 0 start 0
 # In play once the two halves' separator is there; then wait out the introduction.
-deadline=$((SECONDS + 60))
-while :; do
-  shot=$(hb_shot playing)
-  [ "$(hb_white_count "$shot" 330x40+432+52)" -lt 200 ] && break
-  [ $SECONDS -lt $deadline ] || hb_fail "play did not start, or the introduction never ended"
-  sleep 0.5
-done
+hb_wait_intro_gone 60 || hb_fail "play did not start, or the introduction never ended"
 
 # One pad: Horace walks, Boris stays.
 wait_frames 10
