@@ -8,6 +8,10 @@
 #   bench/compare.sh COMMIT [BUILD_DIR] [ROUNDS] [FRAMES] [SECONDS]
 #       (defaults: build, 3 rounds, 600 frames, 10 seconds paced)
 #
+# The benchmark program is this tree's, built against the old commit's library:
+# the oldest commit it builds against is 02483db, the first with the shared
+# start-up (app/startup.h).
+#
 # The machine is shared and noisy: compare the two columns of one run, never
 # figures from different runs. Fragment counts by pass need the pass hook of
 # the playing frame; an older commit without it reports one count for the
@@ -31,7 +35,13 @@ trap cleanup EXIT
 git -C "$here" worktree add --detach "$tmp/src" "$commit" >/dev/null
 old=$(git -C "$tmp/src" rev-parse --short HEAD)
 new=$(git -C "$here" rev-parse --short HEAD)
-cp "$here/bench/frame_bench.cpp" "$here/bench/CMakeLists.txt" "$tmp/src/bench/"
+cp "$here/bench/frame_bench.cpp" "$tmp/src/bench/"
+# Only the frame benchmark: the other benchmarks may need code the old commit lacks.
+cat >"$tmp/src/bench/CMakeLists.txt" <<'CMAKE'
+add_executable(frame_bench frame_bench.cpp)
+target_link_libraries(frame_bench PRIVATE hoofbrawl_core)
+add_dependencies(frame_bench game_data)
+CMAKE
 echo "building $old in $tmp/build ..."
 cmake -S "$tmp/src" -B "$tmp/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHOOFBRAWL_TESTS=OFF >/dev/null
 cmake --build "$tmp/build" -j"$jobs" --target frame_bench >/dev/null

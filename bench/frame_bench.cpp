@@ -40,6 +40,9 @@
 #include "render/playing_frame.h"
 #define HAVE_PASS_HOOK 1
 #endif
+#if __has_include("game/rules.h")
+#define HAVE_SKIP_INTRODUCTION 1
+#endif
 
 namespace {
 
@@ -257,7 +260,11 @@ int main(int argc, char** argv) {
     framePassHook = passHook;
 #endif
     // Play as it looks once the introduction is over.
+#ifdef HAVE_SKIP_INTRODUCTION
     skipIntroduction();
+#else
+    introCallCount = 200;  // an older tree, before the introduction's length had a name
+#endif
     startStage(Stage::Splash);
     runGameLoop(display, idlePace);
 }

@@ -1,7 +1,5 @@
 #include "render/ground.h"
 
-#include <GL/gl.h>
-
 #include "world/world_grid.h"
 
 SkirtPlan planSkirts(float h, const NeighbourHeights& n) {
@@ -70,21 +68,4 @@ TileFaces tileFaces(float h, const SkirtPlan& p) {
         setFace(out.face[out.count++], v);
     }
     return out;
-}
-
-void drawGroundTile(const GroundTile& tile) {
-    glBindTexture(GL_TEXTURE_2D, tile.texture);
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    const TileFaces faces = tileFaces(tile.surfaceHeight, planSkirtsFor(tile));
-    // Each face is its own quad; one begin/end carries all of a tile's quads.
-    glBegin(GL_QUADS);
-    for (int i = 0; i < faces.count; ++i) {
-        const TileFace& f = faces.face[i];
-        for (int k = 0; k < 4; ++k) {
-            glTexCoord2f(f.tex[k][0], f.tex[k][1]);
-            glVertex3f(f.vertex[k][0], f.vertex[k][1], f.vertex[k][2]);
-        }
-    }
-    glEnd();
 }

@@ -35,7 +35,3 @@ struct TileFaces {
     TileFace face[5];
 };
 TileFaces tileFaces(float surfaceHeight, const SkirtPlan& plan);
-
-// Expects the modelview at the cell's corner and back faces selected for
-// culling; leaves the tile's texture bound and the colour white.
-void drawGroundTile(const GroundTile& tile);

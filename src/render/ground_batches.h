@@ -5,8 +5,9 @@
 #include "render/world_passes.h"
 
 // Draws the tiles of the cells in the range, with the modelview at the world's
-// origin and texturing on: the same faces as drawGroundTile drawn tile by tile
-// at each cell, with back faces culled while they are drawn. Leaves bound the
-// texture of the last tile in row-by-row order and the colour white, as the
-// tile-by-tile drawing did. Rebuilds the batches when the map has changed.
+// origin and texturing on: the faces tileFaces gives each cell, in the order a
+// tile-by-tile drawing would give them, with back faces culled while they are
+// drawn. Leaves bound the texture of the last tile in row-by-row order and the
+// colour white, as the tile-by-tile drawing did. Rebuilds the batches when the
+// map has changed.
 void drawGroundBatches(const CellRange& cells);
