@@ -40,14 +40,21 @@ hb_start() {
   HB_PID=$!
 }
 
-# Waits until the game's window is mapped; sets HB_WID. Mapped is not yet
-# drawn: follow with hb_wait_frames before looking at it.
+# Waits until the game's window is mapped; sets HB_WID and gives the window
+# the keyboard focus. No window manager runs on the test server to do that, and
+# the game reads keys only while a window of it has the focus: without this,
+# where an earlier test left the focus and the pointer would decide whether
+# typed keys count. Mapped is not yet drawn: follow with hb_wait_frames before
+# looking at it.
 hb_wait_window() {
   local deadline=$((SECONDS + ${1:-30}))
   HB_WID=""
   while [ $SECONDS -lt $deadline ]; do
     HB_WID=$(xdotool search --onlyvisible --name '^Hoofbrawl$' 2>/dev/null | head -n1)
-    [ -n "$HB_WID" ] && return 0
+    if [ -n "$HB_WID" ]; then
+      timeout 5 xdotool windowfocus --sync "$HB_WID" 2>/dev/null || true
+      return 0
+    fi
     kill -0 "$HB_PID" 2>/dev/null || return 1
     sleep 0.2
   done
