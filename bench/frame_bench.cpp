@@ -105,23 +105,38 @@ const char* const kPassNames[kPasses] = {"hud", "cows", "ground", "objects", "be
 constexpr int kPasses = 1;
 const char* const kPassNames[kPasses] = {"frame"};
 #endif
-GLuint shadedQuery[kPasses], passedQuery[kPasses];
-double shadedThisFrame[kPasses], passedThisFrame[kPasses];
-std::vector<double> shaded[kPasses], passed[kPasses];
+GLuint shadedQuery[kPasses], passedQuery[kPasses], primitiveQuery[kPasses];
+double shadedThisFrame[kPasses], passedThisFrame[kPasses], primitivesThisFrame[kPasses];
+double ownMsThisFrame[kPasses], rasterMsThisFrame[kPasses];
+std::vector<double> shaded[kPasses], passed[kPasses], primitives[kPasses], ownMs[kPasses], rasterMs[kPasses];
 bool counting = false;
+double passCpu0, passThread0;
 
+// Each pass is finished on its own while counting, so the processor time the
+// renderer's threads spend between its start and its end is that pass's.
 void beginCount(int pass) {
+    glFinish();
+    passCpu0 = processMs();
+    passThread0 = threadMs();
     glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, shadedQuery[pass]);
     glBeginQuery(GL_SAMPLES_PASSED, passedQuery[pass]);
+    glBeginQuery(GL_CLIPPING_INPUT_PRIMITIVES_ARB, primitiveQuery[pass]);
 }
 void endCount(int pass) {
     glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
     glEndQuery(GL_SAMPLES_PASSED);
+    glEndQuery(GL_CLIPPING_INPUT_PRIMITIVES_ARB);
+    glFinish();
+    const double all = processMs() - passCpu0, own = threadMs() - passThread0;
+    ownMsThisFrame[pass] += own;
+    rasterMsThisFrame[pass] += all - own;
     GLuint64 n = 0;
     glGetQueryObjectui64v(shadedQuery[pass], GL_QUERY_RESULT, &n);
     shadedThisFrame[pass] += static_cast<double>(n);
     glGetQueryObjectui64v(passedQuery[pass], GL_QUERY_RESULT, &n);
     passedThisFrame[pass] += static_cast<double>(n);
+    glGetQueryObjectui64v(primitiveQuery[pass], GL_QUERY_RESULT, &n);
+    primitivesThisFrame[pass] += static_cast<double>(n);
 }
 
 #ifdef HAVE_PASS_HOOK
@@ -163,18 +178,27 @@ void report() {
     summarise("processor time per frame, all threads", "cpu_all_ms", workAll);
     summarise("  the game's own thread", "cpu_game_thread_ms", workThread);
     summarise("  the other threads (Mesa's rasteriser)", "cpu_raster_threads_ms", workOthers);
-    std::printf("fragments per frame over %d frames (median), shaded / passed the depth test:\n", kFragmentFrames);
-    double totalShaded = 0, totalPassed = 0;
+    std::printf("by pass over %d frames (medians), each pass finished on its own:\n", kFragmentFrames);
+    std::printf("  %-8s %9s %9s %9s %9s %9s\n", "pass", "shaded", "passed", "primitives", "own ms", "raster ms");
+    double totalShaded = 0, totalPassed = 0, totalPrimitives = 0;
     for (int p = 0; p < kPasses; ++p) {
         const double s = percentile(shaded[p], 0.5), d = percentile(passed[p], 0.5);
+        const double t = percentile(primitives[p], 0.5);
+        const double own = percentile(ownMs[p], 0.5), raster = percentile(rasterMs[p], 0.5);
         totalShaded += s;
         totalPassed += d;
-        std::printf("  %-8s %9.0f / %9.0f\n", kPassNames[p], s, d);
-        figure(("fragments_shaded_" + std::string(kPassNames[p])).c_str(), s);
-        figure(("fragments_passed_" + std::string(kPassNames[p])).c_str(), d);
+        totalPrimitives += t;
+        std::printf("  %-8s %9.0f %9.0f %9.0f %9.2f %9.2f\n", kPassNames[p], s, d, t, own, raster);
+        const std::string name(kPassNames[p]);
+        figure(("fragments_shaded_" + name).c_str(), s);
+        figure(("fragments_passed_" + name).c_str(), d);
+        figure(("primitives_" + name).c_str(), t);
+        figure(("pass_game_thread_ms_" + name).c_str(), own);
+        figure(("pass_raster_ms_" + name).c_str(), raster);
     }
-    std::printf("  %-8s %9.0f / %9.0f\n", "sum", totalShaded, totalPassed);
+    std::printf("  %-8s %9.0f %9.0f %9.0f\n", "sum", totalShaded, totalPassed, totalPrimitives);
     figure("fragments_shaded_sum", totalShaded);
+    figure("primitives_sum", totalPrimitives);
     std::printf("splash, paced: %.1f%% of a core\n", splashShare);
     figure("splash_cpu_share_pct", splashShare);
     std::printf("play, paced: %.1f%% of a core\n", playShare);
@@ -197,7 +221,8 @@ void display() {
     const bool timed = stage == Stage::Work;
     const double cpu0 = processMs(), thread0 = threadMs();
     counting = stage == Stage::Fragments;
-    for (int p = 0; p < kPasses; ++p) shadedThisFrame[p] = passedThisFrame[p] = 0;
+    for (int p = 0; p < kPasses; ++p)
+        shadedThisFrame[p] = passedThisFrame[p] = primitivesThisFrame[p] = ownMsThisFrame[p] = rasterMsThisFrame[p] = 0;
 #ifndef HAVE_PASS_HOOK
     if (counting) beginCount(0);
 #endif
@@ -213,7 +238,13 @@ void display() {
         workOthers.push_back(all - own);
     }
     if (counting)
-        for (int p = 0; p < kPasses; ++p) shaded[p].push_back(shadedThisFrame[p]), passed[p].push_back(passedThisFrame[p]);
+        for (int p = 0; p < kPasses; ++p) {
+            shaded[p].push_back(shadedThisFrame[p]);
+            passed[p].push_back(passedThisFrame[p]);
+            primitives[p].push_back(primitivesThisFrame[p]);
+            ownMs[p].push_back(ownMsThisFrame[p]);
+            rasterMs[p].push_back(rasterMsThisFrame[p]);
+        }
     ++stageFrames;
     switch (stage) {
     case Stage::Splash:
@@ -256,6 +287,7 @@ int main(int argc, char** argv) {
     startGame(keys);
     glGenQueries(kPasses, shadedQuery);
     glGenQueries(kPasses, passedQuery);
+    glGenQueries(kPasses, primitiveQuery);
 #ifdef HAVE_PASS_HOOK
     framePassHook = passHook;
 #endif

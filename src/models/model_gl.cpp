@@ -304,3 +304,11 @@ void drawRecorded(void (*part)()) {
 void drawRecorded(void (*part)(int), int argument) {
     drawRecordedPart(reinterpret_cast<const void*>(part), argument, [&] { part(argument); });
 }
+
+namespace {
+void setTextureReplace() { glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE); }
+void setTextureModulate() { glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); }
+}  // namespace
+
+void textureAloneUnderWhite() { gx::call(setTextureReplace); }
+void textureTimesColour() { gx::call(setTextureModulate); }

@@ -47,6 +47,14 @@ void mesh(const ShapeMesh& mesh);
 
 }  // namespace gx
 
+// Texturing takes the texture alone (GL_REPLACE) or times the colour
+// (GL_MODULATE, GL's own and what every model assumes). Under a white colour
+// the two give the same pixels, and the first spares the software renderer
+// the colour in every fragment; a model that turns it on turns it off again
+// before it returns.
+void textureAloneUnderWhite();
+void textureTimesColour();
+
 inline void bindObjectTexture(int slot) { gx::bindTexture(&objectTextures[slot]); }
 
 // Draws a fixed part of a model: a function of gx calls whose transforms are

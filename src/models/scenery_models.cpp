@@ -215,6 +215,7 @@ void syringeBody() {
 void drawTree(int, int) {
     gx::scale(0.2f, 0.2f, 0.2f);
     gx::colour(1, 1, 1);
+    textureAloneUnderWhite();
     gx::enable(GL_TEXTURE_2D);
     bindObjectTexture(tex::Bark);
     drawTexturedCylinder(2, 0, 20, 10, 10);  // trunk
@@ -235,6 +236,7 @@ void drawTree(int, int) {
         drawTreeCard(10, 5, 90, 'z');
         gx::popMatrix();
     }
+    textureTimesColour();
 }
 
 void drawRock(int, int) { drawRecorded(rock); }
@@ -245,6 +247,7 @@ void rock() {
     gx::pushMatrix();
     gx::scale(0.2f, 0.2f, 0.2f);
     gx::colour(1, 1, 1);
+    textureAloneUnderWhite();
     gx::enable(GL_TEXTURE_2D);
     bindObjectTexture(tex::Rock2);
 
@@ -275,6 +278,7 @@ void rock() {
     gx::popMatrix();
 
     gx::disable(GL_TEXTURE_2D);
+    textureTimesColour();
     gx::popMatrix();
 }
 
