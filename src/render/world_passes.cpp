@@ -175,6 +175,13 @@ const char* checkSkippableModels() {
             glPopMatrix();
             after[i] = readLeftState();
         }
+        // A model that takes textures alone must hand the product back.
+        GLint environment = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &environment);
+        if (environment != GL_MODULATE) {
+            problem = "a model leaves textures replacing the colour instead of multiplying it";
+            break;
+        }
         const bool setsItsParts = (leftStateDifferences(after[0], after[1]) & m.sets) == 0;
         const bool keepsTheRest = ((leftStateDifferences(before[0], after[0]) | leftStateDifferences(before[1], after[1])) &
                                    ~m.sets & kLeftEverything) == 0;
