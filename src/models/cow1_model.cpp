@@ -276,6 +276,11 @@ void drawTail() {
     gx::popMatrix();
 }
 
+// Lying, the figure turns about this height (the middle of its body) and
+// comes to rest this high.
+constexpr float kLyingTurnHeight = 16.0f;
+constexpr float kLyingFlankRest = 6.5f;
+
 // Everything in the cow's own frame: nothing in it moves.
 void figure() {
     gx::pushMatrix();
@@ -292,6 +297,8 @@ void figure() {
 
 }  // namespace
 
+float cow1Reach() { return (recordedReach(figure) + kLyingTurnHeight + kLyingFlankRest) * cow1Scale; }
+
 void drawCow1(int, int) {
     Cow* cow = world.cow1;
     if (!cow) return;
@@ -303,12 +310,12 @@ void drawCow1(int, int) {
     gx::rotate(static_cast<float>(cow->heading), 0, 1, 0);
     gx::scale(cow1Scale, cow1Scale, cow1Scale);
     if (cow->stunned) {
-        // Turned about the middle of the body (16 up), not the feet, and let
-        // down until its flank (6 across) rests on the ground: it lies where
-        // it stood rather than sliding sideways and half into the ground.
-        gx::translate(0, 6.5f, 0);
+        // Turned about the middle of the body, not the feet, and let down
+        // until its flank (6 across) rests on the ground: it lies where it
+        // stood rather than sliding sideways and half into the ground.
+        gx::translate(0, kLyingFlankRest, 0);
         gx::rotate(90, 1, 0, 0);
-        gx::translate(0, -16, 0);
+        gx::translate(0, -kLyingTurnHeight, 0);
     }
     drawRecorded(figure);
     gx::popMatrix();

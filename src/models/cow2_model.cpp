@@ -28,6 +28,8 @@ constexpr float kTailAngle1 = 0, kTailAngle2 = 0, kTailAngle3 = 0;
 // Height of the body's axis when the cow lies on its side: half the body's
 // width (7 * 0.32) and a little for the legs' thickness.
 constexpr float kLyingBodyHeight = 2.6f;
+// Lying, the figure turns about this height: the body's axis standing.
+constexpr float kLyingTurnHeight = 8.5f;
 
 void setMaterial() {
     const GLfloat white[4] = {1, 1, 1, 1};
@@ -307,6 +309,8 @@ void figure() {
 
 }  // namespace
 
+float cow2Reach() { return (recordedReach(figure) + kLyingTurnHeight + kLyingBodyHeight) * cow2Scale; }
+
 void drawCow2(int, int) {
     Cow* cow = world.cow2;
     if (!cow) return;
@@ -324,7 +328,7 @@ void drawCow2(int, int) {
         // sliding a body's height sideways and half into the ground.
         gx::translate(0, kLyingBodyHeight, 0);
         gx::rotate(90, 0, 0, 1);
-        gx::translate(0, -8.5f, 0);
+        gx::translate(0, -kLyingTurnHeight, 0);
     }
     drawRecorded(figure);
     gx::popMatrix();

@@ -4,6 +4,11 @@
 
 void drawCow1(int column, int row);
 void drawCow2(int column, int row);
+// The radius, in cells, of a sphere about a cow's feet (its position at its
+// level) that holds its whole figure at its scale now, standing or lying,
+// however it is turned.
+float cow1Reach();
+float cow2Reach();
 void drawTree(int column, int row);
 void drawFence(int column, int row);
 void drawGate(int column, int row);

@@ -2,6 +2,7 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include "models/model_gl.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -147,12 +148,9 @@ void replay(const Recording& r) {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// Recorded once, on first use; must not be asked for inside a recording.
 template <typename Run>
-void drawRecordedPart(const void* key, int argument, Run run) {
-    if (recorder) {  // part of a larger recording
-        run();
-        return;
-    }
+const Recording& recordingOf(const void* key, int argument, Run run) {
     static std::map<std::pair<const void*, int>, Recording> recordings;
     auto found = recordings.find({key, argument});
     if (found == recordings.end()) {
@@ -163,7 +161,16 @@ void drawRecordedPart(const void* key, int argument, Run run) {
         if (!r.balanced()) Recorder::fail("leaves the matrix changed");
         found = recordings.emplace(std::make_pair(key, argument), std::move(r.recording)).first;
     }
-    replay(found->second);
+    return found->second;
+}
+
+template <typename Run>
+void drawRecordedPart(const void* key, int argument, Run run) {
+    if (recorder) {  // part of a larger recording
+        run();
+        return;
+    }
+    replay(recordingOf(key, argument, run));
 }
 
 }  // namespace
@@ -303,6 +310,18 @@ void drawRecorded(void (*part)()) {
 
 void drawRecorded(void (*part)(int), int argument) {
     drawRecordedPart(reinterpret_cast<const void*>(part), argument, [&] { part(argument); });
+}
+
+float recordedReach(void (*part)()) {
+    if (recorder) Recorder::fail("asks for a reach while recording");
+    const Recording& r = recordingOf(reinterpret_cast<const void*>(part), 0, part);
+    double farthest = 0;
+    for (size_t i = 0; i + 2 < r.positions.size(); i += 3) {
+        const double x = r.positions[i], y = r.positions[i + 1], z = r.positions[i + 2];
+        farthest = std::max(farthest, std::sqrt(x * x + y * y + z * z));
+    }
+    // Up a little, so a vertex rounded on its way to the screen stays inside.
+    return static_cast<float>(farthest * 1.001 + 1e-3);
 }
 
 namespace {

@@ -63,3 +63,7 @@ inline void bindObjectTexture(int slot) { gx::bindTexture(&objectTextures[slot])
 // recording. Inside another recording it simply runs.
 void drawRecorded(void (*part)());
 void drawRecorded(void (*part)(int), int argument);
+// How far the farthest vertex of a fixed part lies from the part's origin
+// (recording it if it has not been drawn yet): a sphere of that radius holds
+// the whole part however it is turned.
+float recordedReach(void (*part)());

@@ -66,16 +66,15 @@ void drawHalf(Cow& cow, const ViewportRect& rect, float aspect) {
     if (asyncKeyDown(cow.keyHelp)) return;
     placeCamera(cow);
     glScalef(-1.0f, 1.0f, 1.0f);
+    const ViewVolume view = currentViewVolume();
     beginPass(FramePass::Cows);
-    drawObject(*world.cow1);
-    drawObject(*world.cow2);
+    drawCows(&view);
     endPass(FramePass::Cows);
     glNormal3f(0.0f, 0.0f, 1.0f);
     beginPass(FramePass::Ground);
     drawGround(cow);
     endPass(FramePass::Ground);
     beginPass(FramePass::Objects);
-    const ViewVolume view = currentViewVolume();
     drawObjects(cow, &view);
     endPass(FramePass::Objects);
     beginPass(FramePass::Beams);

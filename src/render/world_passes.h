@@ -17,6 +17,10 @@ struct CellRange {
 };
 CellRange visibleCells(float x, float y, int mapWidth, int mapHeight);
 
+// Both cows, skipping one wholly outside the view volume (in the
+// modelview's coordinates; null: none skipped) but refreshing its level and
+// leaving the state it would have.
+void drawCows(const ViewVolume* view);
 void drawGround(const Cow& cow);
 void drawObjects(const Cow& cow);
 // The same, skipping trees, hay and rocks wholly outside the view volume
@@ -38,7 +42,7 @@ struct ModelLeftState {
 };
 // Which parts of two states differ (a mask of LeftStatePart).
 unsigned leftStateDifferences(const ModelLeftState& a, const ModelLeftState& b);
-// Draws each skippable model after two unlike states: the parts it is listed
+// Draws each skippable model and cow after two unlike states: the parts it is listed
 // as setting must come out the same, the others as they went in. Null when
 // all hold, else which model fails. Needs a GL context; draws nothing visible.
 const char* checkSkippableModels();

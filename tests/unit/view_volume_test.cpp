@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "models/model_gl.h"
 #include "render/view_volume.h"
 
 namespace {
@@ -62,3 +63,27 @@ TEST(ViewVolume, WithoutAMatrixNothingIsExcluded) {
 }
 
 }  // namespace
+
+// What a skipped cow is measured by: the farthest vertex of a recorded part,
+// through the part's own transforms, never less than the true distance.
+namespace {
+void partWithOneFarVertex() {
+    gx::pushMatrix();
+    gx::translate(3, 0, 0);
+    gx::rotate(90, 0, 0, 1);
+    gx::begin(GL_LINES);
+    gx::vertex(0, 0, 0);
+    gx::vertex(4, 0, 0);  // turned onto (0, 4, 0), then moved to (3, 4, 0)
+    gx::end();
+    gx::popMatrix();
+    gx::begin(GL_POINTS);
+    gx::vertex(-2, 0, 0);
+    gx::end();
+}
+}  // namespace
+
+TEST(RecordedReach, FarthestVertexThroughThePartsTransforms) {
+    const float reach = recordedReach(partWithOneFarVertex);
+    EXPECT_GE(reach, 5.0f);
+    EXPECT_LT(reach, 5.02f);
+}
