@@ -33,6 +33,9 @@ struct Recording {
     std::vector<float> positions;
     std::vector<float> texCoords;
     std::vector<Step> steps;
+    // The vertices in a GL buffer, filled at the first replay: drawn from the
+    // game's memory they would be copied to the driver at every draw.
+    mutable GLuint buffer = 0;
 };
 
 class Recorder {
@@ -120,9 +123,21 @@ private:
 Recorder* recorder = nullptr;
 
 void replay(const Recording& r) {
+    const GLsizeiptr positionBytes = static_cast<GLsizeiptr>(r.positions.size() * sizeof(float));
+    const GLsizeiptr texCoordBytes = static_cast<GLsizeiptr>(r.texCoords.size() * sizeof(float));
+    if (r.buffer == 0) {
+        glGenBuffers(1, &r.buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, r.buffer);
+        glBufferData(GL_ARRAY_BUFFER, positionBytes + texCoordBytes, nullptr, GL_STATIC_DRAW);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, positionBytes, r.positions.data());
+        glBufferSubData(GL_ARRAY_BUFFER, positionBytes, texCoordBytes, r.texCoords.data());
+    } else {
+        glBindBuffer(GL_ARRAY_BUFFER, r.buffer);
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, r.positions.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, r.texCoords.data());
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    glTexCoordPointer(2, GL_FLOAT, 0, reinterpret_cast<const void*>(positionBytes));
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     for (const Recording::Step& s : r.steps) {
         switch (s.kind) {
         case Recording::Step::Draw:
