@@ -327,6 +327,22 @@ void drawRecorded(void (*part)(int), int argument) {
     drawRecordedPart(reinterpret_cast<const void*>(part), argument, [&] { part(argument); });
 }
 
+void drawListed(void (*part)()) {
+    if (recorder) return part();
+    static std::map<void (*)(), GLuint> lists;
+    auto found = lists.find(part);
+    if (found == lists.end()) {
+        const GLuint list = glGenLists(1);
+        if (list == 0) return part();  // no context or no names left: live
+        // Compiled only; the first drawing is the list's own, as every later one.
+        glNewList(list, GL_COMPILE);
+        part();
+        glEndList();
+        found = lists.emplace(part, list).first;
+    }
+    glCallList(found->second);
+}
+
 float recordedReach(void (*part)()) {
     if (recorder) Recorder::fail("asks for a reach while recording");
     const Recording& r = recordingOf(reinterpret_cast<const void*>(part), 0, part);

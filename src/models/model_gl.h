@@ -63,6 +63,13 @@ inline void bindObjectTexture(int slot) { gx::bindTexture(&objectTextures[slot])
 // recording. Inside another recording it simply runs.
 void drawRecorded(void (*part)());
 void drawRecorded(void (*part)(int), int argument);
+// Draws a fixed part through a GL display list compiled at its first call
+// (inside a recording it simply runs). Unlike a recording, GL still applies
+// the part's own transforms, so every vertex lands bit for bit where the live
+// calls put it: for parts whose faces meet face to face and are decided by
+// the last bit of depth. The part may leave the matrix changed, as live.
+void drawListed(void (*part)());
+
 // How far the farthest vertex of a fixed part lies from the part's origin
 // (recording it if it has not been drawn yet): a sphere of that radius holds
 // the whole part however it is turned.

@@ -209,10 +209,12 @@ void syringeBody() {
 
 }  // namespace
 
-// Drawn live: its crossed cards cut through one another, and along the cut
-// the last bit of each depth decides which shows; vertices moved into place
-// in software would settle it differently.
-void drawTree(int, int) {
+namespace {
+
+// Listed, not recorded: its crossed cards cut through one another, and along
+// the cut the last bit of each depth decides which shows; vertices moved into
+// place in software would settle it differently.
+void tree() {
     gx::scale(0.2f, 0.2f, 0.2f);
     gx::colour(1, 1, 1);
     textureAloneUnderWhite();
@@ -238,6 +240,10 @@ void drawTree(int, int) {
     }
     textureTimesColour();
 }
+
+}  // namespace
+
+void drawTree(int, int) { drawListed(tree); }
 
 void drawRock(int, int) { drawRecorded(rock); }
 
