@@ -36,6 +36,8 @@ struct Recording {
     // The vertices in a GL buffer, filled at the first replay: drawn from the
     // game's memory they would be copied to the driver at every draw.
     mutable GLuint buffer = 0;
+    // How far the farthest vertex lies from the origin, once asked; < 0: not yet.
+    mutable float reach = -1.0f;
 };
 
 class Recorder {
@@ -346,13 +348,15 @@ void drawListed(void (*part)()) {
 float recordedReach(void (*part)()) {
     if (recorder) Recorder::fail("asks for a reach while recording");
     const Recording& r = recordingOf(reinterpret_cast<const void*>(part), 0, part);
+    if (r.reach >= 0.0f) return r.reach;
     double farthest = 0;
     for (size_t i = 0; i + 2 < r.positions.size(); i += 3) {
         const double x = r.positions[i], y = r.positions[i + 1], z = r.positions[i + 2];
         farthest = std::max(farthest, std::sqrt(x * x + y * y + z * z));
     }
     // Up a little, so a vertex rounded on its way to the screen stays inside.
-    return static_cast<float>(farthest * 1.001 + 1e-3);
+    r.reach = static_cast<float>(farthest * 1.001 + 1e-3);
+    return r.reach;
 }
 
 namespace {
