@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/data_dir.h"
 #include "platform/live_keys.h"
+#include "platform/present.h"
 #include "platform/sleep.h"
 #include "platform/window_identity.h"
 #include "render/playing_frame.h"
@@ -27,17 +28,35 @@ void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight);
 void playingFrame() { drawPlayingFrame(app.windowWidth, app.windowHeight); }
 
 const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
+// For a splash frame whose picture the back buffer still holds.
+void splashAlreadyDrawn() {}
+const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleMap, playingFrame, fullWindowViewport};
 
 }  // namespace
 
 void displayFrame() {
-    beginFrame();
-    runPhase(app, kLiveDrawers);
+    // The splash is shown by copying the back buffer out where the renderer
+    // allows it, so the back buffer keeps it and later splash frames need not
+    // draw it again: the same pixels for next to no work. Anything else, and
+    // any splash the back buffer does not hold, is drawn and swapped as ever.
+    const bool splash = app.phase == GamePhase::Splash;
+    const bool held = splash && splashHeldInBackBuffer(app.windowWidth, app.windowHeight);
+    if (!held) beginFrame();
+    runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
     checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
-    glutSwapBuffers();
+    // The renderer notices a new window size only at a swap: the first frame
+    // at a size is swapped, so the back buffer copied out later has that size.
+    static int shownWidth = 0, shownHeight = 0;
+    const bool sameSize = app.windowWidth == shownWidth && app.windowHeight == shownHeight;
+    const bool byCopy = splash && sameSize && canShowByCopy();
+    if (splash) splashShown(byCopy, app.windowWidth, app.windowHeight);
+    if (byCopy) showByCopy(app.windowWidth, app.windowHeight);
+    else glutSwapBuffers();
+    shownWidth = app.windowWidth;
+    shownHeight = app.windowHeight;
 }
 
 void idlePace() {

@@ -1,5 +1,7 @@
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "assets/texture_tables.h"
 #include "render/screens.h"
 
@@ -34,6 +36,15 @@ struct SplashCopy {
     bool failed = false;  // no copy could be made: draw the picture every frame
 };
 SplashCopy copy;
+
+// The viewport and window the last splash was drawn in, and whether the
+// back buffer still holds it.
+struct SplashDrawing {
+    GLint viewport[4] = {0, 0, 0, 0};
+    int windowWidth = 0, windowHeight = 0;
+    bool held = false;
+};
+SplashDrawing drawn;
 
 bool takeCopy(const GLint viewport[4]) {
     if (copy.texture == 0) glGenTextures(1, &copy.texture);
@@ -80,6 +91,7 @@ void showCopy() {
 void drawSplash() {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
+    std::copy(viewport, viewport + 4, drawn.viewport);
     const bool sameSize = copy.texture != 0 && !copy.failed && copy.width == viewport[2] && copy.height == viewport[3];
     if (sameSize) {
         showCopy();
@@ -94,4 +106,17 @@ void drawSplash() {
         if (viewport[2] > 0 && viewport[3] > 0) takeCopy(viewport);
         glBindTexture(GL_TEXTURE_2D, splashTexture);
     }
+}
+
+void splashShown(bool byCopy, int windowWidth, int windowHeight) {
+    drawn.held = byCopy;
+    drawn.windowWidth = windowWidth;
+    drawn.windowHeight = windowHeight;
+}
+
+bool splashHeldInBackBuffer(int windowWidth, int windowHeight) {
+    if (!drawn.held || windowWidth != drawn.windowWidth || windowHeight != drawn.windowHeight) return false;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return std::equal(viewport, viewport + 4, drawn.viewport);
 }

@@ -65,6 +65,28 @@ for form in info24 info4 rle8 core4 core24 odd24 topdown24 bare24; do
   hb_wait_exit
 done
 
+# After its first frame the splash is shown from what the back buffer kept
+# rather than drawn again: later frames look exactly the same, and a resized
+# window gets the picture drawn afresh at its new size.
+cp "$pics/info24.bmp" "$data/splashscreen.bmp"
+hb_start "$data"
+hb_wait_drawing || hb_fail "kept splash: no window"
+early=$(hb_shot splash_early)
+hb_wait_frames 20 || hb_fail "kept splash: no more frames"
+later=$(hb_shot splash_later)
+[ "$(compare -metric AE "$early" "$later" null: 2>&1)" = 0 ] || hb_fail "the splash changed between frames"
+xdotool windowsize "$HB_WID" 500 400
+hb_wait_frames 5 || hb_fail "kept splash: no frames after the resize"
+shot=$(hb_shot splash_resized)
+size=$(identify -format %wx%h "$shot")
+case $size in 49[89]x39[89] | 500x400) ;; *) hb_fail "the window was not resized: $size" ;; esac
+for at in "20x20+115+90:255 0 0" "20x20+365+90:0 255 0" "20x20+115+290:0 0 255" "20x20+365+290:255 255 0"; do
+  got=$(hb_region_mean "$shot" "${at%%:*}")
+  hb_close "$got" "${at#*:}" 24 || hb_fail "resized splash: region ${at%%:*} is $got, expected ${at#*:}"
+done
+hb_tap Escape
+hb_wait_exit
+
 # The game's own picture: sky at the top, meadow at the bottom, all of it shown.
 data=$(hb_prepare_data real)
 hb_start "$data"
