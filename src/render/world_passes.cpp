@@ -183,10 +183,12 @@ const char* checkSkippableModels() {
         bool drawsACow;
     };
     const Check checks[] = {
-        {[] { drawTree(0, 0); }, skippable(drawTree)->sets, "the tree does not leave the state it is listed as leaving", false},
+        {[] { drawTree(0, 0); }, skippable(drawTree)->sets,
+         "the tree does not leave the state it is listed as leaving", false},
         {[] { drawHayBale(0, 0); }, skippable(drawHayBale)->sets,
          "the hay bale does not leave the state it is listed as leaving", false},
-        {[] { drawRock(0, 0); }, skippable(drawRock)->sets, "the rock does not leave the state it is listed as leaving", false},
+        {[] { drawRock(0, 0); }, skippable(drawRock)->sets,
+         "the rock does not leave the state it is listed as leaving", false},
         {[] { drawObject(*world.cow1); }, skippableCows[0].sets,
          "cow 1 does not leave the state it is listed as leaving", true},
         {[] { drawObject(*world.cow2); }, skippableCows[1].sets,
