@@ -39,20 +39,20 @@ void displayFrame() {
     // allows it, so the back buffer keeps it and later splash frames need not
     // draw it again: the same pixels for next to no work. Anything else, and
     // any splash the back buffer does not hold, is drawn and swapped as ever.
+    // The renderer notices a new window size only at a swap: the first frame
+    // at a size is swapped, so the back buffer copied out later has that size.
+    static int shownWidth = 0, shownHeight = 0;
+    const bool sameSize = app.windowWidth == shownWidth && app.windowHeight == shownHeight;
     const bool splash = app.phase == GamePhase::Splash;
-    const bool held = splash && splashHeldInBackBuffer(app.windowWidth, app.windowHeight);
+    const bool held = splash && sameSize && splashHeldInBackBuffer();
     if (!held) beginFrame();
     runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
     checkNewGameKey(app);
     checkQuitKey();
     checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
-    // The renderer notices a new window size only at a swap: the first frame
-    // at a size is swapped, so the back buffer copied out later has that size.
-    static int shownWidth = 0, shownHeight = 0;
-    const bool sameSize = app.windowWidth == shownWidth && app.windowHeight == shownHeight;
     const bool byCopy = splash && sameSize && canShowByCopy();
-    if (splash) splashShown(byCopy, app.windowWidth, app.windowHeight);
+    if (splash) splashShown(byCopy);
     if (byCopy) showByCopy(app.windowWidth, app.windowHeight);
     else glutSwapBuffers();
     shownWidth = app.windowWidth;

@@ -6,9 +6,9 @@ void drawSplash();
 // buffer out (which leaves it as it was) rather than by swapping, the splash
 // drawn into it once stays there and a splash frame need neither clear nor
 // draw. Told how each splash frame was shown, this says whether the back
-// buffer still holds the splash as this frame would draw it: drawn in the
-// current viewport, in a window of the same size.
-void splashShown(bool byCopy, int windowWidth, int windowHeight);
-bool splashHeldInBackBuffer(int windowWidth, int windowHeight);
+// buffer still holds the splash as this frame would draw it, in the current
+// viewport; the caller knows whether the window kept its size.
+void splashShown(bool byCopy);
+bool splashHeldInBackBuffer();
 // The arena overview with both cows (title screen and help panel).
 void drawTitleMap();

@@ -37,11 +37,10 @@ struct SplashCopy {
 };
 SplashCopy copy;
 
-// The viewport and window the last splash was drawn in, and whether the
-// back buffer still holds it.
+// The viewport the last splash was drawn in, and whether the back buffer
+// still holds it.
 struct SplashDrawing {
     GLint viewport[4] = {0, 0, 0, 0};
-    int windowWidth = 0, windowHeight = 0;
     bool held = false;
 };
 SplashDrawing drawn;
@@ -108,14 +107,10 @@ void drawSplash() {
     }
 }
 
-void splashShown(bool byCopy, int windowWidth, int windowHeight) {
-    drawn.held = byCopy;
-    drawn.windowWidth = windowWidth;
-    drawn.windowHeight = windowHeight;
-}
+void splashShown(bool byCopy) { drawn.held = byCopy; }
 
-bool splashHeldInBackBuffer(int windowWidth, int windowHeight) {
-    if (!drawn.held || windowWidth != drawn.windowWidth || windowHeight != drawn.windowHeight) return false;
+bool splashHeldInBackBuffer() {
+    if (!drawn.held) return false;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     return std::equal(viewport, viewport + 4, drawn.viewport);

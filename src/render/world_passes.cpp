@@ -134,6 +134,20 @@ void applyLeftState(const ModelLeftState& s, unsigned parts) {
     if (parts & kLeftDepthTest) enable(GL_DEPTH_TEST, s.depthTest);
 }
 
+// What a run of skipped models would have left, handed on before the next
+// model that is drawn, or at the end of the pass.
+struct SkippedRun {
+    ModelLeftState state;
+    unsigned parts = 0;
+    void skip(const ModelLeftState& left, unsigned sets) {
+        mergeLeftState(state, left, sets);
+        parts |= sets;
+    }
+    void handOn() {
+        if (parts) applyLeftState(state, parts), parts = 0;
+    }
+};
+
 }  // namespace
 
 unsigned leftStateDifferences(const ModelLeftState& a, const ModelLeftState& b) {
@@ -233,53 +247,46 @@ const char* checkSkippableModels() {
 }
 
 void drawCows(const ViewVolume* view) {
-    ModelLeftState pending;
-    unsigned pendingParts = 0;
+    SkippedRun skipped;
     for (SkippableCow& m : skippableCows) {
         Cow* cow = world.*m.cow;
         if (!cow) continue;
         if (view && m.left.known) {
             updateCowLevel(*cow);
             if (view->excludes(cow->x, cow->y, cow->baseLevel, m.reach())) {
-                mergeLeftState(pending, m.left, m.sets);
-                pendingParts |= m.sets;
+                skipped.skip(m.left, m.sets);
                 continue;
             }
         }
-        if (pendingParts) applyLeftState(pending, pendingParts), pendingParts = 0;
+        skipped.handOn();
         drawObject(*cow);
         if (view && !m.left.known) m.left = readLeftState();
     }
-    if (pendingParts) applyLeftState(pending, pendingParts);
+    skipped.handOn();
 }
 
 void drawObjects(const Cow& cow) { drawObjects(cow, nullptr); }
 
 void drawObjects(const Cow& cow, const ViewVolume* view) {
-    // What a run of skipped models would have left, and which parts of it.
-    ModelLeftState pending;
-    unsigned pendingParts = 0;
-    forEachVisibleCell(cow, [view, &pending, &pendingParts](int column, int row) {
+    SkippedRun skipped;
+    forEachVisibleCell(cow, [view, &skipped](int column, int row) {
         const WorldObject* object = objectAt(column, row);
         if (!object) return;
         const GroundTile* tile = groundAt(column, row);
         const float level = tile ? tile->standLevel : 0.0f;
         SkippableModel* m = view ? skippable(object->draw) : nullptr;
         if (m && m->left.known && view->excludes(column + 0.5, row + 0.5, level + m->centreHeight, m->radius)) {
-            mergeLeftState(pending, m->left, m->sets);
-            pendingParts |= m->sets;
+            skipped.skip(m->left, m->sets);
             return;
         }
-        if (pendingParts) applyLeftState(pending, pendingParts), pendingParts = 0;
+        skipped.handOn();
         glPushMatrix();
         glTranslatef(static_cast<float>(column), static_cast<float>(row), level);
         glTranslatef(0.5f, 0.5f, 0.0f);
         drawObject(*object);
         glPopMatrix();
         if (m && !m->left.known) m->left = readLeftState();
-    }, [&pending, &pendingParts] {
-        if (pendingParts) applyLeftState(pending, pendingParts);
-    });
+    }, [&skipped] { skipped.handOn(); });
     camera.haySpinAngle += 1.0f;
     camera.itemSpinAngle += 1.0f;
     setSpinAngles(camera.haySpinAngle, camera.itemSpinAngle);
