@@ -14,11 +14,9 @@
 
 namespace {
 
+// One card of a tree's crown, in the texture and culling state its tree set.
 void drawTreeCard(float width, float height, float angle, char axis) {
     gx::pushMatrix();
-    gx::disable(GL_CULL_FACE);
-    gx::enable(GL_TEXTURE_2D);
-    bindObjectTexture(tex::TriTree);
     switch (axis) {
     case 'x': gx::rotate(angle, 1, 0, 0); break;
     case 'y': gx::rotate(angle, 0, 1, 0); break;
@@ -33,8 +31,6 @@ void drawTreeCard(float width, float height, float angle, char axis) {
     gx::texCoord(0.5f, 1);
     gx::vertex(0, height, 0);
     gx::end();
-    gx::disable(GL_TEXTURE_2D);
-    gx::enable(GL_CULL_FACE);
     gx::popMatrix();
 }
 
@@ -226,6 +222,10 @@ void tree() {
     // Two tiers of crossed cards: one in the x-z plane, one in the y-z plane.
     // Where the tiers overlap their cards would lie in one plane and fight
     // over the depth; the upper tier stands a hair (0.05 of a cell) off it.
+    // The cards are seen from both sides.
+    gx::disable(GL_CULL_FACE);
+    gx::enable(GL_TEXTURE_2D);
+    bindObjectTexture(tex::TriTree);
     for (float tier : {15.0f, 17.0f}) {
         const float nudge = tier > 15.0f ? 0.25f : 0.0f;
         gx::pushMatrix();
@@ -238,6 +238,8 @@ void tree() {
         drawTreeCard(10, 5, 90, 'z');
         gx::popMatrix();
     }
+    gx::disable(GL_TEXTURE_2D);
+    gx::enable(GL_CULL_FACE);
     textureTimesColour();
 }
 
