@@ -1,8 +1,7 @@
 #include "platform/present.h"
 
+#include <GL/glu.h>
 #include <GL/glx.h>
-
-#include <cstring>
 
 namespace {
 
@@ -15,13 +14,6 @@ struct Lookup {
 };
 Lookup lookup;
 
-bool hasExtension(const char* list, const char* name) {
-    const size_t n = std::strlen(name);
-    for (const char* p = list; p && (p = std::strstr(p, name)); p += n)
-        if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0')) return true;
-    return false;
-}
-
 CopySubBuffer copyFunction() {
     GLXContext context = glXGetCurrentContext();
     if (!context) return nullptr;
@@ -30,7 +22,8 @@ CopySubBuffer copyFunction() {
         lookup.copy = nullptr;
         Display* display = glXGetCurrentDisplay();
         const char* extensions = display ? glXQueryExtensionsString(display, DefaultScreen(display)) : nullptr;
-        if (hasExtension(extensions, "GLX_MESA_copy_sub_buffer"))
+        if (extensions && gluCheckExtension(reinterpret_cast<const GLubyte*>("GLX_MESA_copy_sub_buffer"),
+                                            reinterpret_cast<const GLubyte*>(extensions)))
             lookup.copy = reinterpret_cast<CopySubBuffer>(
                 glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
     }

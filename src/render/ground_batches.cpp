@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "models/model_gl.h"
 #include "render/ground.h"
 #include "world/world_grid.h"
 
@@ -164,9 +165,7 @@ void drawGroundBatches(const CellRange& cells) {
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, s)));
     glVertexPointer(3, GL_FLOAT, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, x)));
     glColor3f(1.0f, 1.0f, 1.0f);
-    // Under a white colour the texture alone gives the pixel: taking it as it
-    // is spares the software renderer the colour in every fragment.
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    textureAloneUnderWhite();
     // Tiles are wound the other way round from the models.
     glCullFace(GL_BACK);
     for (const TextureBatch& batch : cache.batches) {
@@ -192,7 +191,7 @@ void drawGroundBatches(const CellRange& cells) {
     glDisableClientState(GL_VERTEX_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     drawGroundSkirts(cells);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    textureTimesColour();
     glCullFace(GL_FRONT);
     glBindTexture(GL_TEXTURE_2D, last->texture);
 }
