@@ -3,10 +3,15 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include "app/app_state.h"
+#include "app/command_line.h"
 #include "app/phases.h"
 #include "app/startup.h"
+#include "game/input_source.h"
+#include "game/step.h"
 #include "platform/data_dir.h"
 #include "platform/live_keys.h"
 #include "platform/present.h"
@@ -25,7 +30,21 @@ int elapsedMs() { return static_cast<int>((monotonicNanoseconds() - startNs) / 1
 
 void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight); }
 
-void playingFrame() { drawPlayingFrame(app.windowWidth, app.windowHeight); }
+// Who drives each cow in the window's games; the test programs that run the
+// game's frame without choosing drive both from the active key source.
+std::unique_ptr<InputSource> cowSource[2];
+
+// Read each cow's record once, run the step, then draw what it left.
+void playingFrame() {
+    StepInput in;
+    if (cowSource[kBoris] && cowSource[kHorace]) {
+        for (int c = 0; c < 2; ++c) in.cow[c] = cowSource[c]->next(c);
+    } else {
+        in = inputsFromActiveKeys();
+    }
+    stepPlayingFrame(in);
+    drawPlayingFrame(app.windowWidth, app.windowHeight);
+}
 
 const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
 // For a splash frame whose picture the back buffer still holds.
@@ -79,10 +98,25 @@ void reshapeWindow(int width, int height) {
 }
 
 void runHoofbrawl(int argc, char** argv) {
+    const char* program = argc > 0 ? argv[0] : "hoofbrawl";
+    const ParseResult parsed = parseCommandLine(argc, argv);
+    const int status = answerCommandLine(parsed, program, stdout, stderr);
+    if (status >= 0) std::exit(status);
+    const Options& options = parsed.options;
+
     enterDataDirOrExit();
-    glutInit(&argc, argv);
+    std::vector<char*> glutArgv;
+    for (const std::string& a : options.glutArgs) glutArgv.push_back(const_cast<char*>(a.c_str()));
+    glutArgv.push_back(nullptr);
+    int glutArgc = static_cast<int>(options.glutArgs.size());
+    glutInit(&glutArgc, glutArgv.data());
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
-    startGame(liveKeys());
+    KeySource& keys = liveKeys();
+    for (int c = 0; c < 2; ++c) {
+        if (options.driver[c] == "idle") cowSource[c] = std::make_unique<IdleInput>();
+        else cowSource[c] = std::make_unique<KeyboardInput>(keys);
+    }
+    startGame(keys);
     runGameLoop(displayFrame, idlePace);
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "audio/sounds.h"
+#include "game/step.h"
 #include "platform/keys.h"
 #include "ui/hud_state.h"
 #include "world/map_reader.h"
@@ -35,6 +36,7 @@ void runPhase(AppState& state, const PhaseDrawers& drawers) {
 void newGame(AppState& state) {
     introCallCount = 0;
     releaseWorld();
+    clearLastStepInput();
     if (state.phase != GamePhase::Splash) state.phase = GamePhase::Title;
     readMap();
 }

@@ -71,14 +71,3 @@ void updateCowLevel(Cow& cow) {
         cow.baseLevel = cow.jumpBase + cow.jumpHeight;
     }
 }
-
-void stepPlayingFrameHeadless() {
-    updateCow(*world.cow1);
-    updateCow(*world.cow2);
-    // Each half that shows the scene draws both cows, and drawing refreshes
-    // their level; the result is the same however many halves draw.
-    if (!asyncKeyDown(world.cow1->keyHelp) || !asyncKeyDown(world.cow2->keyHelp)) {
-        updateCowLevel(*world.cow1);
-        updateCowLevel(*world.cow2);
-    }
-}

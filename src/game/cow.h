@@ -1,6 +1,7 @@
 // The cow record's construction and the per-frame update.
 #pragma once
 
+#include "game/cow_input.h"
 #include "world/records.h"
 
 // Normal and grown model scales of the two cows; growth changes them.
@@ -13,10 +14,11 @@ constexpr float kCow2GrownScale = 0.2f;
 
 Cow* makeCow(char kind, int column, int row);
 
-void updateCow(Cow& cow);
-void steerFromKeys(Cow& cow);
-void turnHeading(Cow& cow);
-void accelerateAndMove(Cow& cow);
+// One step of a cow under its input record for that step.
+void updateCow(Cow& cow, CowInput in);
+void steerFromKeys(Cow& cow, CowInput in);
+void turnHeading(Cow& cow, CowInput in);
+void accelerateAndMove(Cow& cow, CowInput in);
 bool overlaps(const Cow& mover, const WorldObject& other);
 
 struct Cell {
@@ -26,10 +28,6 @@ struct Cell {
 Cell probeCell(const Cow& cow);
 
 // The level a drawn cow takes: the stand level of the tile under it, or its
-// take-off level plus the jump curve. Drawing calls this; so does a headless
-// frame, so both run the same rule.
+// take-off level plus the jump curve. The step applies it where the drawing
+// of the scene used to (see game/step.h).
 void updateCowLevel(Cow& cow);
-
-// One playing frame without a screen: both updates, then each cow's level
-// refreshed as drawing would do it (when at least one half draws the scene).
-void stepPlayingFrameHeadless();

@@ -1,4 +1,4 @@
-// One frame of a cow: keys, turning, speed and movement, then what it ran
+// One frame of a cow: its input record, turning, speed and movement, then what it ran
 // into, then the standing rules.
 #include <cmath>
 
@@ -7,7 +7,6 @@
 #include "game/cow.h"
 #include "game/push_back.h"
 #include "game/rules.h"
-#include "platform/keys.h"
 #include "world/world_grid.h"
 
 namespace {
@@ -106,9 +105,9 @@ void turnLeft(Cow& cow) {
     if (a > 180) cow.heading -= kTurnStep;
 }
 
-bool movingKeyHeld(const Cow& cow) {
-    return asyncKeyDown(cow.keyDown) || asyncKeyDown(cow.keyUp) || asyncKeyDown(cow.keyRight) ||
-           asyncKeyDown(cow.keyLeft);
+bool movingKeyHeld(CowInput in) {
+    return in.held(CowAction::Down) || in.held(CowAction::Up) || in.held(CowAction::Right) ||
+           in.held(CowAction::Left);
 }
 
 bool probeHasGround(const Cow& cow) {
@@ -185,22 +184,22 @@ bool overlaps(const Cow& mover, const WorldObject& other) {
     return acrossX && acrossY && above;
 }
 
-void steerFromKeys(Cow& cow) {
+void steerFromKeys(Cow& cow, CowInput in) {
     bool vertical = false;
     bool horizontal = false;
-    if (asyncKeyDown(cow.keyUp)) {
+    if (in.held(CowAction::Up)) {
         cow.dirY = -1.0f;
         vertical = true;
     }
-    if (asyncKeyDown(cow.keyDown)) {
+    if (in.held(CowAction::Down)) {
         cow.dirY = 1.0f;
         vertical = true;
     }
-    if (asyncKeyDown(cow.keyRight)) {
+    if (in.held(CowAction::Right)) {
         cow.dirX = 1.0f;
         horizontal = true;
     }
-    if (asyncKeyDown(cow.keyLeft)) {
+    if (in.held(CowAction::Left)) {
         cow.dirX = -1.0f;
         horizontal = true;
     }
@@ -209,11 +208,11 @@ void steerFromKeys(Cow& cow) {
     if (any && !vertical) cow.dirY = 0.0f;
 }
 
-void turnHeading(Cow& cow) {
-    bool up = asyncKeyDown(cow.keyUp);
-    bool down = asyncKeyDown(cow.keyDown);
-    bool left = asyncKeyDown(cow.keyLeft);
-    bool right = asyncKeyDown(cow.keyRight);
+void turnHeading(Cow& cow, CowInput in) {
+    bool up = in.held(CowAction::Up);
+    bool down = in.held(CowAction::Down);
+    bool left = in.held(CowAction::Left);
+    bool right = in.held(CowAction::Right);
     // Only the eight single and diagonal combinations turn the cow.
     if (up && !down && !left && !right) turnUp(cow);
     else if (up && !down && !left && right) turnUpRight(cow);
@@ -225,8 +224,8 @@ void turnHeading(Cow& cow) {
     else if (!up && !down && left && !right) turnLeft(cow);
 }
 
-void accelerateAndMove(Cow& cow) {
-    bool moving = movingKeyHeld(cow);
+void accelerateAndMove(Cow& cow, CowInput in) {
+    bool moving = movingKeyHeld(in);
     if (moving && cow.speed < cow.maxSpeed) {
         cow.speed += kAcceleration;
         if (cow.speed > cow.maxSpeed) cow.speed = cow.maxSpeed;
@@ -243,21 +242,21 @@ void accelerateAndMove(Cow& cow) {
     }
 }
 
-void updateCow(Cow& cow) {
+void updateCow(Cow& cow, CowInput in) {
     // 1. Where this update starts.
     cow.prevX = cow.x;
     cow.prevY = cow.y;
     GroundTile* previousTile = groundAt(static_cast<int>(cow.x), static_cast<int>(cow.y));
 
     // 2. Jump.
-    if ((asyncKeyDown(cow.keyJump) || cow.jumping) && !cow.attacking && !cow.stunned) jumpStep(cow);
+    if ((in.held(CowAction::Jump) || cow.jumping) && !cow.attacking && !cow.stunned) jumpStep(cow);
 
     // 3. Headbutt, or regain energy while the attack key is up.
-    if ((asyncKeyDown(cow.keyAttack) || cow.attacking) && !cow.jumping && !cow.stunned) {
+    if ((in.held(CowAction::Attack) || cow.attacking) && !cow.jumping && !cow.stunned) {
         dashStep(cow);
     } else {
         cow.attacking = 0;
-        if (!asyncKeyDown(cow.keyAttack)) {
+        if (!in.held(CowAction::Attack)) {
             cow.dashFrames = 0;
             if (cow.energy < kStartEnergy && !cow.stunned) cow.energy += kEnergyRegain;
         }
@@ -265,12 +264,12 @@ void updateCow(Cow& cow) {
 
     // 4. Turn, and steer unless in the air.
     if (!cow.attacking && !cow.stunned) {
-        turnHeading(cow);
-        if (!cow.jumping) steerFromKeys(cow);
+        turnHeading(cow, in);
+        if (!cow.jumping) steerFromKeys(cow, in);
     }
 
     // 5. Move.
-    if (!cow.attacking && !cow.stunned) accelerateAndMove(cow);
+    if (!cow.attacking && !cow.stunned) accelerateAndMove(cow, in);
 
     // 6. Flags of the last update.
     cow.gateOpen = 0;

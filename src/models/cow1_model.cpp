@@ -303,7 +303,6 @@ void drawCow1(int, int) {
     Cow* cow = world.cow1;
     if (!cow) return;
     gx::disable(GL_CULL_FACE);
-    updateCowLevel(*cow);
     gx::pushMatrix();
     gx::translate(cow->x, cow->y, cow->baseLevel);
     gx::rotate(90, 1, 0, 0);

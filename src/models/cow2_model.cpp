@@ -314,7 +314,6 @@ float cow2Reach() { return (recordedReach(figure) + kLyingTurnHeight + kLyingBod
 void drawCow2(int, int) {
     Cow* cow = world.cow2;
     if (!cow) return;
-    updateCowLevel(*cow);
     fillTextureSlots();
     gx::pushMatrix();
     gx::translate(cow->x, cow->y, cow->baseLevel);

@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 
 #include "game/cow.h"
-#include "platform/keys.h"
+#include "game/step.h"
 #include "render/camera.h"
 #include "render/world_passes.h"
 #include "ui/hud.h"
@@ -48,7 +48,7 @@ void drawHalf(Cow& cow, const ViewportRect& rect, float aspect) {
     glLoadIdentity();
     // While the help key is held the projection stays identity: the help
     // panel is laid out in normalised device coordinates.
-    if (!asyncKeyDown(cow.keyHelp))
+    if (!helpHeld(cow))
         gluPerspective(camera.fieldOfView, aspect, 1.0, 1000.0);
     glViewport(rect.x, rect.y, rect.width, rect.height);
     glMatrixMode(GL_MODELVIEW);
@@ -63,7 +63,7 @@ void drawHalf(Cow& cow, const ViewportRect& rect, float aspect) {
     // The beams are drawn only with the scene, in both halves alike: under the
     // help panel's identity transforms they would land at cell coordinates
     // and show as stray shapes over the panel.
-    if (asyncKeyDown(cow.keyHelp)) return;
+    if (helpHeld(cow)) return;
     placeCamera(cow);
     glScalef(-1.0f, 1.0f, 1.0f);
     const ViewVolume view = currentViewVolume();
@@ -88,8 +88,6 @@ void (*framePassHook)(FramePass pass, bool begin) = nullptr;
 
 void drawPlayingFrame(int windowWidth, int windowHeight) {
     if (!world.cow1 || !world.cow2) return;  // no world read: nothing to play
-    updateCow(*world.cow1);
-    updateCow(*world.cow2);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const float aspect = halfAspect(windowWidth, windowHeight);
     drawHalf(*world.cow1, rightViewport(windowWidth, windowHeight), aspect);

@@ -250,7 +250,6 @@ void drawCows(const ViewVolume* view) {
         Cow* cow = world.*m.cow;
         if (!cow) continue;
         if (view && m.left.known) {
-            updateCowLevel(*cow);
             if (view->excludes(cow->x, cow->y, cow->baseLevel, m.reach())) {
                 skipped.skip(m.left, m.sets);
                 continue;

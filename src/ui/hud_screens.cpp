@@ -3,11 +3,12 @@
 #include <cstring>
 
 #include "game/rules.h"
+#include "game/step.h"
 #include "platform/keys.h"
 
 HudScreen chooseHudScreen(const Cow& cow) {
     if (introCallCount < kIntroductionLength) return HudScreen::Intro;
-    if (asyncKeyDown(cow.keyHelp)) return HudScreen::HelpPanel;
+    if (helpHeld(cow)) return HudScreen::HelpPanel;
     if (cow.winner) return HudScreen::WinText;
     if (cow.rival && cow.rival->winner) return HudScreen::LoseText;
     return HudScreen::Regular;

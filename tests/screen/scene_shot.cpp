@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "game/step.h"
 #include "app/app_state.h"
 #include "app/phases.h"
 #include "app/startup.h"
@@ -196,7 +197,10 @@ void applyCow(Cow* cow, const CowSetup& c, bool first) {
 }
 
 void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight); }
-void playingFrame() { drawPlayingFrame(app.windowWidth, app.windowHeight); }
+void playingFrame() {
+    stepPlayingFrameHeadless();
+    drawPlayingFrame(app.windowWidth, app.windowHeight);
+}
 const PhaseDrawers kDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
 
 void writeBackBuffer() {

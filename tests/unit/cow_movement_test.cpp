@@ -137,7 +137,7 @@ int turnOnce(ScriptedKeys& keys, Cow& cow, int heading, unsigned combination) {
     if (combination & 4) keys.press(vk::Left);
     if (combination & 8) keys.press(vk::Right);
     cow.heading = heading;
-    turnHeading(cow);
+    turnHeading(cow, inputFromKeys(keys, keyBindings.cow[kBoris]));
     return cow.heading;
 }
 

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "game/cow.h"
+#include "game/key_bindings.h"
+#include "game/step.h"
 #include "test_support.h"
 
 // A field of w x h cells of one ground with no objects.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/step.h"
 #include "platform/keys.h"
 #include "ui/hud_screens.h"
 #include "ui/hud_state.h"
@@ -26,8 +27,12 @@ protected:
     }
     void TearDown() override {
         setKeySource(nullptr);
+        clearLastStepInput();
         introCallCount = 0;
     }
+    // The help panel follows the records of the last step; with no world
+    // read, a step only takes them.
+    void step() { stepPlayingFrameHeadless(); }
 };
 
 }  // namespace
@@ -35,6 +40,7 @@ protected:
 TEST_F(HudScreenTest, IntroductionComesFirstEvenOverHelpAndWin) {
     introCallCount = 199;
     keys.press(vk::F12);
+    step();
     boris.winner = 1;
     EXPECT_EQ(chooseHudScreen(boris), HudScreen::Intro);
     EXPECT_EQ(introCallCount, 199) << "choosing must not count";
@@ -44,10 +50,13 @@ TEST_F(HudScreenTest, IntroductionComesFirstEvenOverHelpAndWin) {
 
 TEST_F(HudScreenTest, HelpKeyIsPerPlayerAndBeatsTheOutcome) {
     keys.press(vk::F1);
+    step();
     horace.winner = 1;
     EXPECT_EQ(chooseHudScreen(horace), HudScreen::HelpPanel);
     EXPECT_EQ(chooseHudScreen(boris), HudScreen::LoseText);
     keys.releaseAll();
+    EXPECT_EQ(chooseHudScreen(horace), HudScreen::HelpPanel) << "a key released between steps counts at the next";
+    step();
     EXPECT_EQ(chooseHudScreen(horace), HudScreen::WinText);
 }
 

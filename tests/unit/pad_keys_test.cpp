@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/cow.h"
+#include "game/step.h"
 #include "platform/live_keys.h"
 #include "platform/pad_keys.h"
 #include "test_support.h"

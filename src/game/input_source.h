@@ -1,0 +1,38 @@
+// Who drives a cow: each step the game asks the cow's source for one record.
+// The keyboard (and pads), a computer player, a replay and a network peer are
+// all sources; the step never knows which.
+#pragma once
+
+#include <string>
+
+#include "game/cow_input.h"
+#include "platform/keys.h"
+
+class InputSource {
+public:
+    virtual ~InputSource() = default;
+    // The record for cow `cowIndex` (kBoris or kHorace) in the coming step.
+    virtual CowInput next(int cowIndex) = 0;
+    // How replays and result lines name this driver: "keys", "idle",
+    // "computer:normal", ...
+    virtual std::string name() const = 0;
+};
+
+// A cow nobody drives.
+class IdleInput : public InputSource {
+public:
+    CowInput next(int) override { return {}; }
+    std::string name() const override { return "idle"; }
+};
+
+// The keys bound to the cow in the binding table in force, as `keys` holds
+// them now (the live keyboard or-ed with the pads, or a test's script).
+class KeyboardInput : public InputSource {
+public:
+    explicit KeyboardInput(KeySource& keys) : keys_(keys) {}
+    CowInput next(int cowIndex) override;
+    std::string name() const override { return "keys"; }
+
+private:
+    KeySource& keys_;
+};

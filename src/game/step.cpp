@@ -1,0 +1,48 @@
+#include "game/step.h"
+
+#include "game/cow.h"
+#include "game/key_bindings.h"
+#include "world/world_grid.h"
+
+namespace {
+StepInput lastInput;
+
+// Answers from whatever source the tests or the game installed.
+class ActiveKeys : public KeySource {
+public:
+    bool isDown(uint32_t virtualKey) override { return asyncKeyDown(virtualKey); }
+};
+}  // namespace
+
+void stepPlayingFrame(const StepInput& in) {
+    lastInput = in;
+    if (!world.cow1 || !world.cow2) return;  // no world read: nothing to play
+    updateCow(*world.cow1, in.cow[kBoris]);
+    updateCow(*world.cow2, in.cow[kHorace]);
+    if (!in.cow[kBoris].held(CowAction::Help) || !in.cow[kHorace].held(CowAction::Help)) {
+        updateCowLevel(*world.cow1);
+        updateCowLevel(*world.cow2);
+    }
+}
+
+const StepInput& lastStepInput() { return lastInput; }
+void clearLastStepInput() { lastInput = StepInput{}; }
+void restoreLastStepInput(const StepInput& in) { lastInput = in; }
+
+int cowIndexOf(const Cow& cow) { return cow.kind == '2' ? kHorace : kBoris; }
+
+bool helpHeld(const Cow& cow) { return lastInput.cow[cowIndexOf(cow)].held(CowAction::Help); }
+
+StepInput inputsFromKeys(KeySource& keys) {
+    StepInput in;
+    in.cow[kBoris] = inputFromKeys(keys, keyBindings.cow[kBoris]);
+    in.cow[kHorace] = inputFromKeys(keys, keyBindings.cow[kHorace]);
+    return in;
+}
+
+StepInput inputsFromActiveKeys() {
+    ActiveKeys keys;
+    return inputsFromKeys(keys);
+}
+
+void stepPlayingFrameHeadless() { stepPlayingFrame(inputsFromActiveKeys()); }
