@@ -7,7 +7,6 @@
 #include "game/behaviours.h"
 #include "game/object_kinds.h"
 #include "game/rules.h"
-#include "platform/keys.h"
 #include "world/world_grid.h"
 
 float cow1Scale = kCow1NormalScale;
@@ -34,26 +33,12 @@ Cow* makeCow(char kind, int column, int row) {
     cow->jumpAmplitude = kJumpAmplitude;
     cow->dirY = 0.0f;
     if (kind == '1') {
-        cow->keyUp = vk::Up;
-        cow->keyDown = vk::Down;
-        cow->keyLeft = vk::Left;
-        cow->keyRight = vk::Right;
-        cow->keyJump = vk::RShift;
-        cow->keyAttack = vk::RControl;
-        cow->keyHelp = vk::F12;
         std::strcpy(cow->name, "Boris");
         // A new game's cow starts at normal size, whatever the last one was.
         cow1Scale = kCow1NormalScale;
         cow->dirX = -1.0f;
         cow->jumpSound = static_cast<uint32_t>(SoundId::Cow1Jump);
     } else {
-        cow->keyUp = vk::W;
-        cow->keyDown = vk::S;
-        cow->keyLeft = vk::A;
-        cow->keyRight = vk::D;
-        cow->keyJump = vk::LShift;
-        cow->keyAttack = vk::LControl;
-        cow->keyHelp = vk::F1;
         std::strcpy(cow->name, "Horace");
         cow2Scale = kCow2NormalScale;
         cow->dirX = 1.0f;

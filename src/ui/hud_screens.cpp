@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "game/rules.h"
+#include "game/key_bindings.h"
 #include "game/step.h"
 #include "platform/keys.h"
 
@@ -47,8 +48,9 @@ const char* controlsLineText(ControlsLine line, uint32_t virtualKey) {
 }
 
 void fillControlsLines(const Cow& cow, char lines[kControlsLineCount][kControlsLineSize]) {
-    const uint32_t keys[kControlsLineCount] = {cow.keyUp,    cow.keyDown, cow.keyLeft,
-                                               cow.keyRight, cow.keyJump, cow.keyAttack};
+    // The lines run in the binding table's order: four directions, jump, attack.
+    const CowBindings& bound = keyBindings.cow[cowIndexOf(cow)];
+    const uint32_t* keys = bound.key;
     for (int i = 0; i < kControlsLineCount; ++i) {
         const char* text = controlsLineText(static_cast<ControlsLine>(i), keys[i]);
         if (!text) continue;

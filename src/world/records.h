@@ -54,13 +54,6 @@ struct Cow : WorldObject {
     Cow* rival = nullptr;
     uint8_t inWater = 0;
     uint8_t leftWater = 0;
-    uint32_t keyUp = 0;
-    uint32_t keyDown = 0;
-    uint32_t keyLeft = 0;
-    uint32_t keyRight = 0;
-    uint32_t keyJump = 0;
-    uint32_t keyAttack = 0;
-    uint32_t keyHelp = 0;
     uint32_t jumpSound = 0;  // a SoundId
     float maxSpeed = 0.0f;
     float jumpAmplitude = 0.0f;

@@ -37,20 +37,22 @@ TEST_F(CowMovement, CowsStartWithTheirKeysNamesAndDirections) {
     EXPECT_EQ(b.rival, &a);
     EXPECT_EQ(a.touch, cowContact);
     EXPECT_EQ(a.heldEffect, doNothingTouch);
-    EXPECT_EQ(a.keyUp, 38u);
-    EXPECT_EQ(a.keyDown, 40u);
-    EXPECT_EQ(a.keyLeft, 37u);
-    EXPECT_EQ(a.keyRight, 39u);
-    EXPECT_EQ(a.keyJump, 161u);
-    EXPECT_EQ(a.keyAttack, 163u);
-    EXPECT_EQ(a.keyHelp, 123u);
-    EXPECT_EQ(b.keyUp, 87u);
-    EXPECT_EQ(b.keyDown, 83u);
-    EXPECT_EQ(b.keyLeft, 65u);
-    EXPECT_EQ(b.keyRight, 68u);
-    EXPECT_EQ(b.keyJump, 160u);
-    EXPECT_EQ(b.keyAttack, 162u);
-    EXPECT_EQ(b.keyHelp, 112u);
+    // The keys live in the binding table, not in the cow.
+    const KeyBindings keys = defaultKeyBindings();
+    EXPECT_EQ(keys.cow[kBoris].key[0], 38u);
+    EXPECT_EQ(keys.cow[kBoris].key[1], 40u);
+    EXPECT_EQ(keys.cow[kBoris].key[2], 37u);
+    EXPECT_EQ(keys.cow[kBoris].key[3], 39u);
+    EXPECT_EQ(keys.cow[kBoris].key[4], 161u);
+    EXPECT_EQ(keys.cow[kBoris].key[5], 163u);
+    EXPECT_EQ(keys.cow[kBoris].key[6], 123u);
+    EXPECT_EQ(keys.cow[kHorace].key[0], 87u);
+    EXPECT_EQ(keys.cow[kHorace].key[1], 83u);
+    EXPECT_EQ(keys.cow[kHorace].key[2], 65u);
+    EXPECT_EQ(keys.cow[kHorace].key[3], 68u);
+    EXPECT_EQ(keys.cow[kHorace].key[4], 160u);
+    EXPECT_EQ(keys.cow[kHorace].key[5], 162u);
+    EXPECT_EQ(keys.cow[kHorace].key[6], 112u);
     EXPECT_EQ(a.jumpSound, static_cast<uint32_t>(SoundId::Cow1Jump));
     EXPECT_EQ(b.jumpSound, static_cast<uint32_t>(SoundId::Cow2JumpSoundSource));
     for (Cow* c : {&a, &b}) {

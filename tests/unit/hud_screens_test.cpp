@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/key_bindings.h"
 #include "game/step.h"
 #include "platform/keys.h"
 #include "ui/hud_screens.h"
@@ -19,15 +20,14 @@ protected:
         setKeySource(&keys);
         skipIntroduction();
         boris.kind = '1';
-        boris.keyHelp = vk::F12;
         boris.rival = &horace;
         horace.kind = '2';
-        horace.keyHelp = vk::F1;
         horace.rival = &boris;
     }
     void TearDown() override {
         setKeySource(nullptr);
         clearLastStepInput();
+        keyBindings = defaultKeyBindings();
         introCallCount = 0;
     }
     // The help panel follows the records of the last step; with no world
@@ -70,22 +70,22 @@ TEST_F(HudScreenTest, RegularHudWithoutAWinner) {
 
 TEST_F(HudScreenTest, ControlsLinesForBothPlayers) {
     char lines[kControlsLineCount][kControlsLineSize] = {"0", "0", "0", "0", "0", "0"};
-    boris.keyUp = vk::Up;
-    boris.keyDown = vk::Down;
-    boris.keyLeft = vk::Left;
-    boris.keyRight = vk::Right;
-    boris.keyJump = vk::RShift;
-    boris.keyAttack = vk::RControl;
+    keyBindings.cow[kBoris].key[0] = vk::Up;
+    keyBindings.cow[kBoris].key[1] = vk::Down;
+    keyBindings.cow[kBoris].key[2] = vk::Left;
+    keyBindings.cow[kBoris].key[3] = vk::Right;
+    keyBindings.cow[kBoris].key[4] = vk::RShift;
+    keyBindings.cow[kBoris].key[5] = vk::RControl;
     fillControlsLines(boris, lines);
     const char* expected1[] = {"UP: UP", "DOWN: DOWN", "LEFT: LEFT", "RIGHT: RIGHT", "JUMP: RSHIFT", "ATTACK: RCTRL"};
     for (int i = 0; i < kControlsLineCount; ++i) EXPECT_STREQ(lines[i], expected1[i]);
 
-    horace.keyUp = vk::W;
-    horace.keyDown = vk::S;
-    horace.keyLeft = vk::A;
-    horace.keyRight = vk::D;
-    horace.keyJump = vk::LShift;
-    horace.keyAttack = vk::LControl;
+    keyBindings.cow[kHorace].key[0] = vk::W;
+    keyBindings.cow[kHorace].key[1] = vk::S;
+    keyBindings.cow[kHorace].key[2] = vk::A;
+    keyBindings.cow[kHorace].key[3] = vk::D;
+    keyBindings.cow[kHorace].key[4] = vk::LShift;
+    keyBindings.cow[kHorace].key[5] = vk::LControl;
     fillControlsLines(horace, lines);
     const char* expected2[] = {"UP: 'W'", "DOWN: 'S'", "LEFT: 'A'", "RIGHT: 'D'", "JUMP: LSHIFT", "ATTACK: LCTRL"};
     for (int i = 0; i < kControlsLineCount; ++i) EXPECT_STREQ(lines[i], expected2[i]);
@@ -95,12 +95,12 @@ TEST_F(HudScreenTest, ControlsLinesForBothPlayers) {
 // line's previous text.
 TEST_F(HudScreenTest, UnknownKeysLeaveTheLineAlone) {
     char lines[kControlsLineCount][kControlsLineSize] = {"0", "0", "0", "0", "0", "0"};
-    boris.keyUp = vk::Up;
-    boris.keyDown = vk::W;  // W names the up line, not the down line
-    boris.keyLeft = 0;
-    boris.keyRight = vk::Space;
-    boris.keyJump = vk::RShift;
-    boris.keyAttack = 999;
+    keyBindings.cow[kBoris].key[0] = vk::Up;
+    keyBindings.cow[kBoris].key[1] = vk::W;  // W names the up line, not the down line
+    keyBindings.cow[kBoris].key[2] = 0;
+    keyBindings.cow[kBoris].key[3] = vk::Space;
+    keyBindings.cow[kBoris].key[4] = vk::RShift;
+    keyBindings.cow[kBoris].key[5] = 999;
     fillControlsLines(boris, lines);
     EXPECT_STREQ(lines[0], "UP: UP");
     EXPECT_STREQ(lines[1], "0");

@@ -26,7 +26,7 @@
 
 static_assert(sizeof(GroundTile) == 32, "GroundTile changed: fold the new field into StateDigest::tile");
 static_assert(sizeof(WorldObject) == 64, "WorldObject changed: fold the new field into StateDigest::object");
-static_assert(sizeof(Cow) == 224, "Cow changed: fold the new field into StateDigest::cow");
+static_assert(sizeof(Cow) == 200, "Cow changed: fold the new field into StateDigest::cow");
 
 class StateDigest {
 public:
@@ -106,7 +106,6 @@ public:
         add(c.rival == nullptr ? 0u : c.rival == world.cow1 ? 1u : c.rival == world.cow2 ? 2u : 3u);
         add(c.inWater);
         add(c.leftWater);
-        for (uint32_t k : {c.keyUp, c.keyDown, c.keyLeft, c.keyRight, c.keyJump, c.keyAttack, c.keyHelp}) add(k);
         add(c.jumpSound);
         add(c.maxSpeed);
         add(c.jumpAmplitude);
