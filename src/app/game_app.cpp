@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/phases.h"
 #include "app/startup.h"
+#include "game/drivers.h"
 #include "game/input_source.h"
 #include "game/step.h"
 #include "platform/data_dir.h"
@@ -114,8 +115,12 @@ void runHoofbrawl(int argc, char** argv) {
     identifyGameWindow();
     KeySource& keys = liveKeys();
     for (int c = 0; c < 2; ++c) {
-        if (options.driver[c] == "idle") cowSource[c] = std::make_unique<IdleInput>();
-        else cowSource[c] = std::make_unique<KeyboardInput>(keys);
+        std::string error;
+        cowSource[c] = makeInputSource(options.driver[c], options.seed + c, &keys, error);
+        if (!cowSource[c]) {
+            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+            std::exit(2);
+        }
     }
     startGame(keys);
     runGameLoop(displayFrame, idlePace);
