@@ -6,10 +6,14 @@
 set -euo pipefail
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
   libopenal-dev libalut-dev libftgl-dev libfreetype-dev libsdl2-dev fonts-liberation)
-if [ "${1:-}" = "--tests" ]; then
-  packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev
-    desktop-file-utils appstream)
-fi
+# Building the Debian package (scripts/package.sh, and its test).
+package_tools=(dpkg-dev lintian)
+case "${1:-}" in
+  --tests)
+    packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev
+      desktop-file-utils appstream "${package_tools[@]}") ;;
+  --package) packages+=("${package_tools[@]}") ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
