@@ -226,7 +226,7 @@ if [ -n "$package_path" ]; then
   left=$(find "$player_root" \( -path "$player_root/proc" -o -path "$player_root/sys" -o -path "$player_root/dev" \
     -o -path "$player_root/tmp" -o -path "$player_root/home" \) -prune -o -iname '*hoofbrawl*' -print)
   [ -z "$left" ] || problems+=("left after purge: $left")
-  echo "  in the player's home after play: $(cd "$player_root/home/player" && find . -mindepth 1 | tr '\n' ' ')"
+  echo "  in the player's home after play: $(cd "$player_root/home/player" && find . -mindepth 1 -maxdepth 2 | tr '\n' ' ')"
 
   echo "Summary (seconds):"
   for k in debootstrap clone package install start remove; do

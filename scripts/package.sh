@@ -5,6 +5,11 @@
 # what a Debian package carries (copyright, changelog, control file with the
 # library dependencies dpkg-shlibdeps finds in the binary), packs it with
 # dpkg-deb and has lintian judge it: any error fails the script.
+# dpkg-deb rather than CPack's DEB generator: the package differs from the
+# install tree in ways CPack has no place for (the launcher in /usr/games, the
+# licences folded into one machine-readable copyright file, a Debian
+# changelog, the stripped binary and the compressed manual page), and every
+# step stays a plain command that can be read and run by hand.
 #
 # Usage: scripts/package.sh [--build-dir DIR] [--out DIR]
 #   --build-dir DIR  package an already configured build directory instead of
@@ -23,7 +28,7 @@ while [ $# -gt 0 ]; do
   case $1 in
     --build-dir) build=$(cd "${2:?--build-dir needs a directory}" && pwd); shift 2 ;;
     --out) out=$(cd "${2:?--out needs a directory}" && pwd); shift 2 ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "package.sh: unknown argument '$1' (see --help)" >&2; exit 2 ;;
   esac
 done
