@@ -61,8 +61,8 @@ grep -v -e '^\.$' -e '^\./usr' "$HB_ART/files.txt" | grep -q . && hb_fail "outsi
 grep -q '/\.[^/]*$' "$HB_ART/files.txt" && hb_fail "hidden files: $(grep '/\.[^/]*$' "$HB_ART/files.txt")"
 [ -e "$root/usr/share/man/man6/hoofbrawl.6" ] && hb_fail "the manual page is not compressed"
 dpkg-deb -c "$deb" | awk '$2 != "root/root"' | grep -q . && hb_fail "files not owned by root"
-file -b "$root/usr/libexec/hoofbrawl/hoofbrawl" | grep -q 'stripped' || hb_fail "binary type"
-file -b "$root/usr/libexec/hoofbrawl/hoofbrawl" | grep -q 'not stripped' && hb_fail "binary not stripped"
+readelf -S "$root/usr/libexec/hoofbrawl/hoofbrawl" >"$HB_ART/sections.txt" || hb_fail "the binary is no ELF file"
+grep -q -e '\.symtab' -e '\.debug_' "$HB_ART/sections.txt" && hb_fail "the binary is not stripped"
 
 zcat "$root/usr/share/man/man6/hoofbrawl.6.gz" | grep -q "^\.TH HOOFBRAWL 6 [0-9-]* \"Hoofbrawl $version\"" ||
   hb_fail "manual page names another version: $(zcat "$root/usr/share/man/man6/hoofbrawl.6.gz" | grep '^\.TH')"
