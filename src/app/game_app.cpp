@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/headless.h"
 #include "app/phases.h"
 #include "app/startup.h"
 #include "game/drivers.h"
@@ -104,6 +105,8 @@ void runHoofbrawl(int argc, char** argv) {
     const int status = answerCommandLine(parsed, program, stdout, stderr);
     if (status >= 0) std::exit(status);
     const Options& options = parsed.options;
+    // Before anything opens a window or a sound device.
+    if (options.headless) std::exit(runHeadless(options, program));
 
     enterDataDirOrExit();
     std::vector<char*> glutArgv;
