@@ -23,7 +23,7 @@ const ComputerStyle kStyles[3] = {
 };
 
 // A cell a cow has stood on this long without a reason is a cell it is stuck on.
-constexpr int kStuckSteps = 14;
+constexpr int kStuckSteps = 10;
 // How long a target it could not reach is left alone.
 constexpr int kBanSteps = 600;
 
@@ -183,9 +183,16 @@ void ComputerPlayer::Mind::startUnstick(const Cow& me) {
     const int c = cellOf(me.x), r = cellOf(me.y);
     static const int kDc[8] = {1, -1, 0, 0, 1, 1, -1, -1};
     static const int kDr[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+    // Away from the rival when it is what stops it: cows that meet only
+    // push each other back.
+    const float rx = me.rival->x - me.x, ry = me.rival->y - me.y;
+    const bool rivalClose = std::fabs(rx) < 3.0f && std::fabs(ry) < 3.0f;
     int choices[8], n = 0;
-    for (int k = 0; k < 8; ++k)
-        if (walkable(cellPass(me, c + kDc[k], r + kDr[k]))) choices[n++] = k;
+    for (int k = 0; k < 8; ++k) {
+        if (!walkable(cellPass(me, c + kDc[k], r + kDr[k]))) continue;
+        if (rivalClose && kDc[k] * rx + kDr[k] * ry > 0) continue;
+        choices[n++] = k;
+    }
     const int k = n > 0 ? choices[rng.below(n)] : rng.below(8);
     unstickDc = kDc[k];
     unstickDr = kDr[k];
@@ -405,6 +412,19 @@ void ComputerPlayer::Mind::follow(const Cow& me, const Seen& rival, CowInput& in
     }
     if (!found && ++offPath > 4) nextPlan = step;
     if (found) offPath = 0;
+    if (goal == Goal::Raid && !me.jumping) {
+        // A rival on its home cell fills its whole home area: walking in, a
+        // cow is pushed back out. Over its back it goes, in one jump.
+        const Cow& rv = *me.rival;
+        const float hx = rv.homeColumn + 0.5f, hy = rv.homeRow + 0.5f;
+        const float ox = std::fabs(rv.x - rv.homeColumn), oy = std::fabs(rv.y - rv.homeRow);
+        if (ox < 2.5f && oy < 2.5f && std::fabs(hx - me.x) <= 3.6f && std::fabs(hy - me.y) <= 3.6f &&
+            !inHomeArea(rv, me.x, me.y) && gateColumn < 0) {
+            steer(me, hx, hy, in);
+            if (std::fabs(hx - me.x) >= 2.4f || std::fabs(hy - me.y) >= 2.4f) in.set(CowAction::Jump);
+            return;
+        }
+    }
     if (pathAt + 1 >= path.size()) {
         // On the goal's cell: its middle, where a home's area surely is.
         steer(me, goalColumn + 0.5f, goalRow + 0.5f, in);
@@ -494,7 +514,12 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
         nextPlan = step;
     }
     if (step >= nextPlan || goalDone(me)) plan(me, rival);
-    follow(me, rival, in);
+    // Hard meets a rival able to butt it head on and butts first.
+    const bool duel = level == ComputerLevel::Hard && !rival.stunned && !rv.stunned &&
+                      rival.energy >= kDashEnergyCost && me.energy >= 2 * kDashEnergyCost &&
+                      std::fabs(rival.x - me.x) <= 4.5f && std::fabs(rival.y - me.y) <= 4.5f && gateColumn < 0;
+    if (duel) steer(me, rival.x, rival.y, in);
+    else follow(me, rival, in);
     const bool mayStand = breaking || inHomeArea(rv, me.x, me.y);
     if (sameCell > kStuckSteps && !mayStand) {
         startUnstick(me);
@@ -502,7 +527,7 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
         press(in, unstickDc, unstickDr);
         return in;
     }
-    if (!breaking && restSteps == 0 && hitLands(me, rival) && wantsHit(me, rival) &&
+    if (!breaking && restSteps == 0 && hitLands(me, rival) && (duel || wantsHit(me, rival)) &&
         rng.below(100) < style.hitPercent) {
         in.set(CowAction::Attack);
         attackSteps = 4;
