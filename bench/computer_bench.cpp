@@ -10,6 +10,7 @@
 //
 // Each figure is also printed on a line "bench NAME VALUE" (bench/compare.sh reads those).
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +52,27 @@ public:
 private:
     InputSource& inner_;
     std::vector<double>& us_;
+};
+
+// Heads straight for its rival and butts when in reach: no path-finding.
+class Chaser : public InputSource {
+public:
+    CowInput next(int cow) override {
+        CowInput in;
+        const Cow& me = cow == kBoris ? *world.cow1 : *world.cow2;
+        const Cow& rv = *me.rival;
+        const float dx = rv.x - me.x, dy = rv.y - me.y;
+        if (dx > 0.5f) in.set(CowAction::Right);
+        if (dx < -0.5f) in.set(CowAction::Left);
+        if (dy > 0.5f) in.set(CowAction::Down);
+        if (dy < -0.5f) in.set(CowAction::Up);
+        if (std::fabs(dx) < 3.5f && std::fabs(dy) < 3.5f && (++beat_ % 2 == 0)) in.set(CowAction::Attack);
+        return in;
+    }
+    std::string name() const override { return "chaser"; }
+
+private:
+    int beat_ = 0;
 };
 
 int winsOf(ComputerLevel a, ComputerLevel b, int games, int& steps) {
@@ -115,6 +137,21 @@ int main(int argc, char** argv) {
         const int w = winsOf(p.a, p.b, 20, s);
         std::printf("%s beats %s in %d of 20 (mean %d steps a game)\n", computerLevelName(p.a),
                     computerLevelName(p.b), w, s / 20);
+    }
+
+    {
+        int wins = 0, stalled = 0;
+        for (int g = 0; g < 20; ++g) {
+            loadMap();
+            ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
+            Chaser chaser;
+            const bool hardIsBoris = g % 2 == 0;
+            MatchResult r = hardIsBoris ? playMatch(hard, chaser, 23520) : playMatch(chaser, hard, 23520);
+            if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++wins;
+            if (r.winner < 0) ++stalled;
+        }
+        std::printf("hard beats a straight-line chaser in %d of 20 (%d undecided at 23520 steps)\n", wins, stalled);
+        std::printf("bench hard_vs_chaser_wins %d\n", wins);
     }
 
     int borisWins = 0, horaceWins = 0, none = 0;

@@ -204,9 +204,10 @@ void ComputerPlayer::Mind::startUnstick(const Cow& me) {
 bool ComputerPlayer::Mind::hitLands(const Cow& me, const Seen& rival) const {
     if (me.energy < kDashEnergyCost || me.jumping || (me.dirX == 0 && me.dirY == 0)) return false;
     // Where the lunges would carry it: one cell a frame, while the dash lasts.
-    for (int k = 1; k <= 4; ++k) {
+    const int reach = std::min(5, static_cast<int>(me.energy / kDashEnergyCost));
+    for (int k = 1; k <= reach; ++k) {
         const float px = me.x + k * me.dirX, py = me.y + k * me.dirY;
-        if (std::fabs(px - rival.x) < 1.8f && std::fabs(py - rival.y) < 1.8f) return true;
+        if (std::fabs(px - rival.x) < 1.9f && std::fabs(py - rival.y) < 1.9f) return true;
     }
     return false;
 }

@@ -3,7 +3,6 @@
 // replays exactly.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,27 +90,6 @@ MatchResult play(InputSource& boris, InputSource& horace, int64_t maxSteps, bool
     return r;
 }
 
-// Heads straight for its rival and butts when in reach: no path-finding.
-class Chaser : public InputSource {
-public:
-    CowInput next(int cow) override {
-        CowInput in;
-        const Cow& me = cow == kBoris ? *world.cow1 : *world.cow2;
-        const Cow& rv = *me.rival;
-        const float dx = rv.x - me.x, dy = rv.y - me.y;
-        if (dx > 0.5f) in.set(CowAction::Right);
-        if (dx < -0.5f) in.set(CowAction::Left);
-        if (dy > 0.5f) in.set(CowAction::Down);
-        if (dy < -0.5f) in.set(CowAction::Up);
-        if (std::fabs(dx) < 3.5f && std::fabs(dy) < 3.5f && (++beat_ % 2 == 0)) in.set(CowAction::Attack);
-        return in;
-    }
-    std::string name() const override { return "chaser"; }
-
-private:
-    int beat_ = 0;
-};
-
 class ComputerPlayerTest : public ::testing::Test {
 protected:
     SoundRecorder sounds;
@@ -171,19 +149,6 @@ TEST_F(ComputerPlayerTest, HigherLevelsBeatLowerOnesOverTwentyGames) {
     EXPECT_GE(winsBetween(ComputerLevel::Normal, ComputerLevel::Easy, 20), 14);
 }
 
-TEST_F(ComputerPlayerTest, HardBeatsAChaser) {
-    int wins = 0;
-    for (int g = 0; g < 20; ++g) {
-        load(kShipped);
-        ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
-        Chaser chaser;
-        const bool hardIsBoris = g % 2 == 0;
-        MatchResult r = hardIsBoris ? play(hard, chaser, 23520, true, false) : play(chaser, hard, 23520, false, true);
-        if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++wins;
-    }
-    EXPECT_GE(wins, 14);
-}
-
 TEST_F(ComputerPlayerTest, BreaksTheGateOfAGatedHomeAndRaidsIt) {
     load(testMap("gated.map"));
     // Nothing left on the field: the rival's stores are the only hay.
@@ -194,9 +159,7 @@ TEST_F(ComputerPlayerTest, BreaksTheGateOfAGatedHomeAndRaidsIt) {
     ComputerPlayer hard(ComputerLevel::Hard, 9);
     IdleInput idle;
     bool broken = false;
-    int dbg = 0;
-    playMatch(hard, idle, 3000, [&](const StepInput& in) { broken = broken || world.cow2->gateBroken;
-      if (getenv("DBG") && dbg++ % 10 == 0 && dbg < 400) printf("%d %.2f %.2f %s in=%x e=%.0f g=%d,%d,%d\n", dbg, world.cow1->x, world.cow1->y, hard.goalName(), in.cow[0].bits, world.cow1->energy, objectAt(9,12)->hitCounter, objectAt(9,13)->hitCounter, objectAt(9,14)->hitCounter); });
+    playMatch(hard, idle, 3000, [&](const StepInput&) { broken = broken || world.cow2->gateBroken; });
     EXPECT_TRUE(broken) << "the rival's gate was never broken";
     EXPECT_LT(world.cow2->hayStored, 40) << "nothing was taken from the rival's stores";
     EXPECT_GT(world.cow1->hayStored + world.cow1->hayCarried, 0);
