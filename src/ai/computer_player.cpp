@@ -17,7 +17,7 @@ namespace {
 
 const ComputerStyle kStyles[3] = {
     // reaction, replan, worse%, home with, raid at, chase carried, chase cells, item cells, hit%, defends, flees
-    {16, 30, 45, 4, 0, 6, 8, 6, 40, false, false},  // easy
+    {16, 30, 45, 3, 0, 6, 8, 0, 40, false, false},  // easy
     {6, 16, 10, 6, 12, 3, 14, 10, 80, true, false}, // normal
     {2, 10, 0, 6, 5, 1, 22, 18, 100, true, true},   // hard
 };
@@ -521,7 +521,8 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
                       std::fabs(rival.x - me.x) <= 4.5f && std::fabs(rival.y - me.y) <= 4.5f && gateColumn < 0;
     if (duel) steer(me, rival.x, rival.y, in);
     else follow(me, rival, in);
-    const bool mayStand = breaking || inHomeArea(rv, me.x, me.y);
+    const bool mayStand =
+        breaking || (inHomeArea(rv, me.x, me.y) && me.hayCarried < kHayCarryLimit && rv.hayStored > 0);
     if (sameCell > kStuckSteps && !mayStand) {
         startUnstick(me);
         in = CowInput{};

@@ -9,6 +9,9 @@
 
 #include "ai/computer_player.h"
 #include "app/headless.h"
+#include "app/solo.h"
+#include "game/key_bindings.h"
+#include "platform/keys.h"
 #include "audio/sound_recorder.h"
 #include "game/actions.h"
 #include "game/behaviours.h"
@@ -252,4 +255,21 @@ TEST_F(ComputerPlayerTest, TheResultLineNamesWinnerStepsStoresSeedAndDigest) {
     EXPECT_EQ(matchResultLine(r, 7), "winner=horace steps=812 boris=34 horace=60 seed=7 digest=000000abcdef0123");
     r.winner = -1;
     EXPECT_EQ(matchResultLine(r, 0).substr(0, 12), "winner=none ");
+}
+
+TEST(OnePlayer, EitherKeySetDrivesThePlayersCowAndOnlyOneKeysDriverMakesAOnePlayerGame) {
+    ScriptedKeys keys;
+    EitherKeysInput either(keys);
+    keys.press(keyBindings.cow[kHorace].of(CowAction::Left));
+    keys.press(keyBindings.cow[kBoris].of(CowAction::Jump));
+    const CowInput in = either.next(kBoris);
+    EXPECT_TRUE(in.held(CowAction::Left));
+    EXPECT_TRUE(in.held(CowAction::Jump));
+    EXPECT_FALSE(in.held(CowAction::Right));
+    EXPECT_EQ(soloPlayerCow("keys", "computer:hard"), kBoris);
+    EXPECT_EQ(soloPlayerCow("idle", "keys"), kHorace);
+    EXPECT_EQ(soloPlayerCow("keys", "keys"), -1);
+    EXPECT_EQ(soloPlayerCow("computer", "computer:easy"), -1);
+    EXPECT_EQ(soloComputerDriver(0), "computer:easy");
+    EXPECT_EQ(soloComputerDriver(2), "computer:hard");
 }
