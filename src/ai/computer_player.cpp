@@ -105,6 +105,9 @@ struct ComputerPlayer::Mind {
 
     std::array<Seen, 32> seen{};
     bool seenAny = false;
+    int64_t rivalDownSince = -1;  // the step it was first seen knocked over (or knocked again by it)
+    int knockedByRival = 0;       // times it was knocked over this game
+    bool wasStunned = false;
 
     Goal goal = Goal::None;
     int goalColumn = -1, goalRow = -1;
@@ -162,6 +165,8 @@ struct ComputerPlayer::Mind {
     void steer(const Cow& me, float tx, float ty, CowInput& in) const;
     bool hitLands(const Cow& me, const Seen& rival) const;
     bool wantsHit(const Cow& me, const Seen& rival) const;
+    bool hunted(const Cow& me) const;
+    bool keepDown(const Cow& me) const;
     void startUnstick(const Cow& me);
     void breakGate(const Cow& me, CowInput& in);
 };
@@ -213,7 +218,7 @@ bool ComputerPlayer::Mind::hitLands(const Cow& me, const Seen& rival) const {
 }
 
 bool ComputerPlayer::Mind::wantsHit(const Cow& me, const Seen& rival) const {
-    if (rival.stunned || me.rival->stunned) return false;
+    if (rival.stunned || me.rival->stunned) return keepDown(me);
     const bool atMyHome = nearHome(me, rival.x, rival.y, 5);
     switch (level) {
     case ComputerLevel::Easy: return rival.carried >= 3 || goal == Goal::Chase;
@@ -226,6 +231,19 @@ bool ComputerPlayer::Mind::wantsHit(const Cow& me, const Seen& rival) const {
                (goal != Goal::Raid && me.energy >= 40);
     }
     return false;
+}
+
+// A rival that gathers nothing and only comes for it: once it lies knocked
+// over, hard knocks it again just before it would get up, and gathers in
+// between, since a rival that lands one butt on a cow can keep it down for
+// good.
+bool ComputerPlayer::Mind::hunted(const Cow& me) const {
+    return level == ComputerLevel::Hard && ((me.rival->hayStored == 0 && step >= 120) || knockedByRival >= 2);
+}
+
+bool ComputerPlayer::Mind::keepDown(const Cow& me) const {
+    return hunted(me) && rivalDownSince >= 0 &&
+           step - rivalDownSince >= kKnockedOverCount - 20 - style.reactionSteps && me.energy >= kDashEnergyCost;
 }
 
 void ComputerPlayer::Mind::plan(const Cow& me, const Seen& rival) {
@@ -287,7 +305,9 @@ void ComputerPlayer::Mind::plan(const Cow& me, const Seen& rival) {
     Target t;
     const bool rivalAtMyHome = style.defendsHome && me.hayStored >= 5 && !rival.stunned &&
                                nearHome(me, rival.x, rival.y, 7) && toRival != kUnreached;
-    if (rivalAtMyHome) {
+    const bool backToRival = hunted(me) && rivalDownSince >= 0 && step - rivalDownSince >= kKnockedOverCount - 36 &&
+                             toRival != kUnreached && toRival <= 24 * cells;
+    if (rivalAtMyHome || backToRival) {
         g = Goal::Chase;
     } else if (me.hayCarried > 0 && (room == 0 || me.hayCarried + me.hayStored >= kHayToWin) && toHome != kUnreached) {
         g = Goal::Home;
@@ -364,7 +384,7 @@ bool ComputerPlayer::Mind::goalDone(const Cow& me) const {
         return me.rival->hayStored == 0 ||
                (inHomeArea(*me.rival, me.x, me.y) && me.hayCarried >= kHayCarryLimit);
     case Goal::Wander: return cellOf(me.x) == goalColumn && cellOf(me.y) == goalRow;
-    case Goal::Chase: return me.rival->stunned != 0;
+    case Goal::Chase: return me.rival->stunned != 0 && !hunted(me);
     }
     return true;
 }
@@ -483,6 +503,13 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
         lastRow = r;
     }
     breaking = false;
+    if (rival.stunned && rivalDownSince < 0) rivalDownSince = step;
+    if (!rival.stunned) rivalDownSince = -1;
+    // Its own butt that lands knocks the rival over anew.
+    if (me.attacking && std::fabs(rv.x - me.x) < 2.1f && std::fabs(rv.y - me.y) < 2.1f && rv.stunned)
+        rivalDownSince = step;
+    if (me.stunned && !wasStunned) ++knockedByRival;
+    wasStunned = me.stunned != 0;
     if (me.stunned) {
         sameCell = 0;
         attackSteps = 0;
