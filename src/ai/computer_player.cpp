@@ -543,9 +543,14 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
     }
     if (step >= nextPlan || goalDone(me)) plan(me, rival);
     // Hard meets a rival able to butt it head on and butts first.
+    // A hunter is met farther out, and whatever energy it has left: one
+    // frame of a lunge is enough to knock a cow over.
+    const bool hunter = hunted(me);
+    const float duelRange = hunter ? 7.0f : 4.5f;
     const bool duel = level == ComputerLevel::Hard && !rival.stunned && !rv.stunned &&
-                      rival.energy >= kDashEnergyCost && me.energy >= 2 * kDashEnergyCost &&
-                      std::fabs(rival.x - me.x) <= 4.5f && std::fabs(rival.y - me.y) <= 4.5f && gateColumn < 0;
+                      (hunter ? rival.energy > 0 : rival.energy >= kDashEnergyCost) &&
+                      me.energy >= 2 * kDashEnergyCost && std::fabs(rival.x - me.x) <= duelRange &&
+                      std::fabs(rival.y - me.y) <= duelRange && gateColumn < 0;
     if (duel) steer(me, rival.x, rival.y, in);
     else follow(me, rival, in);
     const bool mayStand =
