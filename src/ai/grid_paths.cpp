@@ -38,8 +38,20 @@ void DistanceField::compute(const Cow& self, int column, int row, const PathCost
     dist_.assign(n, kUnreached);
     parent_.assign(n, -1);
     pass_.resize(n);
-    for (int c = 0; c < columns_; ++c)
-        for (int r = 0; r < rows_; ++r) pass_[index(c, r)] = static_cast<uint8_t>(cellPass(self, c, r));
+    // Straight from the grids: this runs over every cell at every plan.
+    for (int c = 0; c < columns_; ++c) {
+        GroundTile* const* ground = &world.groundGrid[cellIndex(c, 0)];
+        WorldObject* const* objects = &world.objectGrid[cellIndex(c, 0)];
+        uint8_t* out = &pass_[static_cast<size_t>(index(c, 0))];
+        for (int r = 0; r < rows_; ++r) {
+            CellPass p;
+            if (!ground[r]) p = CellPass::Blocked;
+            else if (objects[r] && (objects[r]->touch == blockCow || objects[r]->touch == touchGate))
+                p = cellPass(self, c, r);
+            else p = ground[r]->kind == '~' ? CellPass::Water : CellPass::Open;
+            out[r] = static_cast<uint8_t>(p);
+        }
+    }
     if (buckets_.size() != kBuckets) buckets_.assign(kBuckets, {});
     for (auto& b : buckets_) b.clear();
     if (!inside(column, row)) return;
