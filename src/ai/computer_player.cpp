@@ -168,6 +168,7 @@ struct ComputerPlayer::Mind {
     bool hunted(const Cow& me) const;
     bool keepDown(const Cow& me) const;
     void startUnstick(const Cow& me);
+    void aim(const Cow& me, const Seen& rival, CowInput& in) const;
     void breakGate(const Cow& me, CowInput& in);
 };
 
@@ -212,9 +213,31 @@ bool ComputerPlayer::Mind::hitLands(const Cow& me, const Seen& rival) const {
     const int reach = std::min(5, static_cast<int>(me.energy / kDashEnergyCost));
     for (int k = 1; k <= reach; ++k) {
         const float px = me.x + k * me.dirX, py = me.y + k * me.dirY;
+        // A lunge stops at the first solid cell ahead.
+        if (!walkable(cellPass(me, cellOf(px + 0.501 * me.dirX), cellOf(py + 0.501 * me.dirY)))) return false;
         if (std::fabs(px - rival.x) < 1.9f && std::fabs(py - rival.y) < 1.9f) return true;
     }
     return false;
+}
+
+// Faces the way a dash would land soonest; a walk towards the rival's middle
+// often leaves a cow on a diagonal whose lunges pass it by.
+void ComputerPlayer::Mind::aim(const Cow& me, const Seen& rival, CowInput& in) const {
+    static const int kDc[8] = {1, -1, 0, 0, 1, 1, -1, -1};
+    static const int kDr[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+    int best = -1, bestK = 99;
+    for (int d = 0; d < 8; ++d) {
+        for (int k = 1; k <= 5 && k < bestK; ++k) {
+            const float px = me.x + k * kDc[d], py = me.y + k * kDr[d];
+            if (!walkable(cellPass(me, cellOf(px + 0.501 * kDc[d]), cellOf(py + 0.501 * kDr[d])))) break;
+            if (std::fabs(px - rival.x) < 1.6f && std::fabs(py - rival.y) < 1.6f) {
+                best = d;
+                bestK = k;
+            }
+        }
+    }
+    if (best < 0) steer(me, rival.x, rival.y, in);
+    else press(in, kDc[best], kDr[best]);
 }
 
 bool ComputerPlayer::Mind::wantsHit(const Cow& me, const Seen& rival) const {
@@ -251,8 +274,11 @@ void ComputerPlayer::Mind::plan(const Cow& me, const Seen& rival) {
     const int c = cellOf(me.x), r = cellOf(me.y);
     const int rc = cellOf(rival.x), rr = cellOf(rival.y);
     PathCosts costs;
-    const bool threat = !rival.stunned && rival.energy >= kDashEnergyCost;
-    if (style.fleesWhenLoaded && me.hayCarried >= 3 && threat && chebyshev(c, r, rc, rr) <= 12) {
+    const bool hunter = hunted(me);
+    const bool threat = !rival.stunned && (hunter ? rival.energy > 0 : rival.energy >= kDashEnergyCost);
+    // A hunter is given a wide berth, loaded or not: it may lie in wait
+    // behind a tree for a cow that passes.
+    if (style.fleesWhenLoaded && (me.hayCarried >= 3 || hunter) && threat && chebyshev(c, r, rc, rr) <= 12) {
         costs.avoidColumn = rc;
         costs.avoidRow = rr;
         costs.avoidRadius = 4;
@@ -551,7 +577,7 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
                       (hunter ? rival.energy > 0 : rival.energy >= kDashEnergyCost) &&
                       me.energy >= 2 * kDashEnergyCost && std::fabs(rival.x - me.x) <= duelRange &&
                       std::fabs(rival.y - me.y) <= duelRange && gateColumn < 0;
-    if (duel) steer(me, rival.x, rival.y, in);
+    if (duel) aim(me, rival, in);
     else follow(me, rival, in);
     const bool mayStand =
         breaking || (inHomeArea(rv, me.x, me.y) && me.hayCarried < kHayCarryLimit && rv.hayStored > 0);
