@@ -107,6 +107,7 @@ struct ComputerPlayer::Mind {
     bool seenAny = false;
     int64_t rivalDownSince = -1;  // the step it was first seen knocked over (or knocked again by it)
     int knockedByRival = 0;       // times it was knocked over this game
+    bool rivalLeftHome = false;   // a rival that never leaves its home hunts nobody
     bool wasStunned = false;
 
     Goal goal = Goal::None;
@@ -261,7 +262,8 @@ bool ComputerPlayer::Mind::wantsHit(const Cow& me, const Seen& rival) const {
 // between, since a rival that lands one butt on a cow can keep it down for
 // good.
 bool ComputerPlayer::Mind::hunted(const Cow& me) const {
-    return level == ComputerLevel::Hard && ((me.rival->hayStored == 0 && step >= 120) || knockedByRival >= 2);
+    return level == ComputerLevel::Hard &&
+           ((rivalLeftHome && me.rival->hayStored == 0 && step >= 120) || knockedByRival >= 2);
 }
 
 bool ComputerPlayer::Mind::keepDown(const Cow& me) const {
@@ -529,6 +531,7 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
         lastRow = r;
     }
     breaking = false;
+    if (!inHomeArea(rv, rival.x, rival.y)) rivalLeftHome = true;
     if (rival.stunned && rivalDownSince < 0) rivalDownSince = step;
     if (!rival.stunned) rivalDownSince = -1;
     // Its own butt that lands knocks the rival over anew.
