@@ -355,7 +355,7 @@ void ComputerPlayer::Mind::plan(const Cow& me, const Seen& rival) {
         g = Goal::Home;
     } else if (room >= 3 && toRaid != kUnreached &&
                ((style.raidAtStored > 0 && rv.hayStored >= style.raidAtStored &&
-                 toRaid <= std::max<int32_t>(nearestHay * 4, 30 * cells)) ||
+                 toRaid <= std::max<int64_t>(int64_t{nearestHay} * 4, 30 * cells)) ||
                 (hay.empty() && rv.hayStored > 0))) {
         g = Goal::Raid;
     } else if (me.hayCarried > 0 &&
