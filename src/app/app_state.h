@@ -36,6 +36,11 @@ struct AppState {
     GamePhase phase = GamePhase::Splash;
     bool spaceReleased = false;
     bool fullScreenKeyHeld = false;  // F11 as seen by the previous frame's check
+    // Chosen on the title: -1 two players; 0, 1, 2 one player against the
+    // computer at easy, normal, hard (see app/solo.h).
+    int soloLevel = -1;
+    bool splitView = false;       // V in a one-player game: both halves after all
+    bool viewKeyHeld = false;     // V as seen by the previous frame
     IdlePacer idle;
     FrameCounter frames;
 };

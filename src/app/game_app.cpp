@@ -8,7 +8,9 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/headless.h"
 #include "app/phases.h"
+#include "app/solo.h"
 #include "app/startup.h"
 #include "game/drivers.h"
 #include "game/input_source.h"
@@ -34,6 +36,35 @@ void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight);
 // Who drives each cow in the window's games; the test programs that run the
 // game's frame without choosing drive both from the active key source.
 std::unique_ptr<InputSource> cowSource[2];
+// The player's cow in a one-player game (its view fills the window), else -1.
+int soloCow = -1;
+const Options* gameOptions = nullptr;
+KeySource* gameKeys = nullptr;
+
+// Fresh drivers for each game, so a computer player starts every game from
+// its seed: the command line's, or the title's choice of one player (Boris,
+// on either key set) against the computer.
+bool makeCowSources(int soloLevel, std::string& error) {
+    std::string names[2] = {gameOptions->driver[kBoris], gameOptions->driver[kHorace]};
+    if (soloLevel >= 0) {
+        names[kBoris] = "keys";
+        names[kHorace] = soloComputerDriver(soloLevel);
+    }
+    soloCow = soloPlayerCow(names[kBoris], names[kHorace]);
+    for (int c = 0; c < 2; ++c) {
+        if (c == soloCow) cowSource[c] = std::make_unique<EitherKeysInput>(*gameKeys);
+        else cowSource[c] = makeInputSource(names[c], gameOptions->seed + static_cast<uint64_t>(c), gameKeys, error);
+        if (!cowSource[c]) return false;
+    }
+    return true;
+}
+
+// V in a one-player game: the split view and back, once per press.
+void checkViewKey() {
+    const bool down = asyncKeyDown('V');
+    if (down && !app.viewKeyHeld && soloCow >= 0) app.splitView = !app.splitView;
+    app.viewKeyHeld = down;
+}
 
 // Read each cow's record once, run the step, then draw what it left.
 void playingFrame() {
@@ -44,7 +75,9 @@ void playingFrame() {
         in = inputsFromActiveKeys();
     }
     stepPlayingFrame(in);
-    drawPlayingFrame(app.windowWidth, app.windowHeight);
+    checkViewKey();
+    if (soloCow >= 0 && !app.splitView) drawOnePlayerFrame(app.windowWidth, app.windowHeight, soloCow);
+    else drawPlayingFrame(app.windowWidth, app.windowHeight);
 }
 
 const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
@@ -66,7 +99,15 @@ void displayFrame() {
     const bool splash = app.phase == GamePhase::Splash;
     const bool held = splash && sameSize && splashHeldInBackBuffer();
     if (!held) beginFrame();
+    const GamePhase before = app.phase;
     runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
+    if (before != GamePhase::Playing && app.phase == GamePhase::Playing && gameOptions) {
+        std::string error;
+        if (!makeCowSources(app.soloLevel, error)) {
+            std::fprintf(stderr, "Hoofbrawl: %s\n", error.c_str());
+            std::exit(2);
+        }
+    }
     checkNewGameKey(app);
     checkQuitKey();
     checkFullScreenKey(app, glutFullScreenToggle);
@@ -104,6 +145,8 @@ void runHoofbrawl(int argc, char** argv) {
     const int status = answerCommandLine(parsed, program, stdout, stderr);
     if (status >= 0) std::exit(status);
     const Options& options = parsed.options;
+    // Before anything opens a window or a sound device.
+    if (options.headless) std::exit(runHeadless(options, program));
 
     enterDataDirOrExit();
     std::vector<char*> glutArgv;
@@ -114,13 +157,12 @@ void runHoofbrawl(int argc, char** argv) {
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
     KeySource& keys = liveKeys();
-    for (int c = 0; c < 2; ++c) {
-        std::string error;
-        cowSource[c] = makeInputSource(options.driver[c], options.seed + c, &keys, error);
-        if (!cowSource[c]) {
-            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
-            std::exit(2);
-        }
+    gameOptions = &options;
+    gameKeys = &keys;
+    std::string error;
+    if (!makeCowSources(-1, error)) {
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+        std::exit(2);
     }
     startGame(keys);
     runGameLoop(displayFrame, idlePace);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/solo.h"
 #include "audio/sounds.h"
 #include "game/step.h"
 #include "platform/keys.h"
@@ -16,17 +17,23 @@ void runPhase(AppState& state, const PhaseDrawers& drawers) {
         drawers.fullWindowViewport();
         if (asyncKeyDown(vk::Space)) state.phase = GamePhase::Title;
         break;
-    case GamePhase::Title:
+    case GamePhase::Title: {
         drawers.fullWindowViewport();
         drawers.drawTitle();
         if (!asyncKeyDown(vk::Space)) state.spaceReleased = true;
-        if (asyncKeyDown(vk::Space) && state.spaceReleased) {
+        // SPACE: two players. 1, 2, 3: one player against the computer at
+        // easy, normal, hard (the keys start nothing else on the title).
+        const int solo = soloKeyOnTitle();
+        if ((asyncKeyDown(vk::Space) || solo >= 0) && state.spaceReleased) {
+            state.soloLevel = asyncKeyDown(vk::Space) ? -1 : solo;
+            state.splitView = false;
             state.phase = GamePhase::Playing;
             stopSound(SoundId::SplashScreen);
             playSound(SoundId::GameStart);
             playSound(SoundId::Ambient);
         }
         break;
+    }
     case GamePhase::Playing:
         drawers.playingFrame();
         break;

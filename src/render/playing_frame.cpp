@@ -94,3 +94,11 @@ void drawPlayingFrame(int windowWidth, int windowHeight) {
     drawHalf(*world.cow2, leftViewport(windowWidth, windowHeight), aspect);
     handleCameraKeys();
 }
+
+void drawOnePlayerFrame(int windowWidth, int windowHeight, int cowIndex) {
+    if (!world.cow1 || !world.cow2) return;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const float aspect = static_cast<float>(windowWidth) / static_cast<float>(windowHeight > 0 ? windowHeight : 1);
+    drawHalf(cowIndex == kHorace ? *world.cow2 : *world.cow1, {0, 0, windowWidth, windowHeight}, aspect);
+    handleCameraKeys();
+}

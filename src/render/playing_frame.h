@@ -4,6 +4,10 @@
 // halves of the window.
 void drawPlayingFrame(int windowWidth, int windowHeight);
 
+// One player's game: that cow's view (cowIndex kBoris or kHorace) fills the
+// whole window. Drawing only, like drawPlayingFrame.
+void drawOnePlayerFrame(int windowWidth, int windowHeight, int cowIndex);
+
 // The passes of one half, in drawing order.
 enum class FramePass { Hud, Cows, Ground, Objects, Beams };
 // Called before (begin true) and after each pass when set, so a benchmark can

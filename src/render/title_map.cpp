@@ -34,6 +34,8 @@ MapColour titleCellColour(char groundKind, char objectKind, MapColour colour) {
 namespace {
 
 const char kPrompt[] = "HIT [SPACE] TO START!";
+// The one-player keys, on a line of their own above the prompt.
+const char kSoloPrompt[] = "ALONE: [1] EASY  [2] NORMAL  [3] HARD";
 
 void drawMapCells(int width, int height) {
     MapColour colour = {1.0f, 1.0f, 1.0f};
@@ -71,7 +73,7 @@ void drawCowMarker(const Cow* cow) {
 // dark plate so the white text reads over the sky-blue clear colour and over
 // any cell. Its glyphs are sized against the pixels the frame maps to, so they
 // keep their shape on the full-window title and in the squeezed help panel.
-void drawPrompt() {
+void drawPromptLine(const char* text, float baseline) {
     GLint viewport[4];
     GLfloat modelview[16];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -84,8 +86,7 @@ void drawPrompt() {
     const float emHeight = 0.1f;  // in frame units: a twentieth of its height
     float scaleY = emHeight / 144.0f;
     float scaleX = scaleY * pixelsY / pixelsX;
-    float width = textAdvance(kPrompt) * scaleX;
-    float baseline = -0.92f;
+    float width = textAdvance(text) * scaleX;
     float left = -0.5f * width;
     float margin = 0.3f * emHeight;
 
@@ -99,8 +100,13 @@ void drawPrompt() {
     glEnd();
     glTranslatef(left, baseline, -0.9f);
     glScalef(scaleX, scaleY, 0.0f);
-    drawText(kPrompt);
+    drawText(text);
     glPopMatrix();
+}
+
+void drawPrompt() {
+    drawPromptLine(kSoloPrompt, -0.77f);
+    drawPromptLine(kPrompt, -0.92f);
 }
 
 }  // namespace

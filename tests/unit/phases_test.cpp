@@ -181,3 +181,31 @@ TEST_F(PhasesTest, F11TogglesFullScreenOncePerPressInEveryPhase) {
 }
 
 }  // namespace
+
+TEST_F(PhasesTest, NumberKeysOnTheTitleStartOnePlayerAtTheirLevelAndSpaceTwoPlayers) {
+    state.phase = GamePhase::Title;
+    frame();  // space up: the title takes a start key now
+    const uint32_t numberKey[3] = {'1', '2', '3'};
+    for (int level = 0; level < 3; ++level) {
+        state.phase = GamePhase::Title;
+        state.splitView = true;
+        keys.press(numberKey[level]);
+        frame();
+        keys.release(numberKey[level]);
+        EXPECT_EQ(state.phase, GamePhase::Playing);
+        EXPECT_EQ(state.soloLevel, level);
+        EXPECT_FALSE(state.splitView) << "a new one-player game starts in the full view";
+    }
+    state.phase = GamePhase::Title;
+    keys.press(vk::Space);
+    frame();
+    EXPECT_EQ(state.phase, GamePhase::Playing);
+    EXPECT_EQ(state.soloLevel, -1);
+    // Other keys start nothing.
+    keys.release(vk::Space);
+    state.phase = GamePhase::Title;
+    keys.press('4');
+    keys.press('V');
+    frame();
+    EXPECT_EQ(state.phase, GamePhase::Title);
+}
