@@ -94,7 +94,7 @@ void openReplayOrExit(const std::string& path) {
     watching.replay = std::move(read.replay);
 }
 
-// One line across the bottom of the window, over both halves.
+// One line across the top of the window, over both halves.
 void drawReplayBanner(const char* text) {
     glViewport(0, 0, app.windowWidth, app.windowHeight);
     glMatrixMode(GL_PROJECTION);
@@ -102,10 +102,12 @@ void drawReplayBanner(const char* text) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
     const float scale = 0.0005f;
-    glTranslatef(-textAdvance(text) * scale / 2, -0.9f, -1.0f);
+    glTranslatef(-textAdvance(text) * scale / 2, 0.9f, -1.0f);
     glScalef(scale, scale * app.windowWidth / app.windowHeight, 0.0f);
     drawText(text);
+    glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
 }
 

@@ -1,6 +1,7 @@
 #include "game/step.h"
 
 #include "game/cow.h"
+#include "game/input_source.h"
 #include "game/key_bindings.h"
 #include "world/world_grid.h"
 
@@ -42,7 +43,10 @@ StepInput inputsFromKeys(KeySource& keys) {
 
 StepInput inputsFromActiveKeys() {
     ActiveKeys keys;
-    return inputsFromKeys(keys);
+    StepInput in = inputsFromKeys(keys);
+    if (CowPads* pads = cowPads())
+        for (int c = 0; c < 2; ++c) in.cow[c].bits = static_cast<uint8_t>(in.cow[c].bits | pads->cowInput(c).bits);
+    return in;
 }
 
 void stepPlayingFrameHeadless() { stepPlayingFrame(inputsFromActiveKeys()); }

@@ -27,7 +27,8 @@ int cowIndexOf(const Cow& cow);
 // Both records as `keys` hold them under the bindings in force.
 StepInput inputsFromKeys(KeySource& keys);
 
-// Both records from the active key source (see platform/keys.h).
+// Both records from the active key source (see platform/keys.h), or-ed with
+// the active pads (see game/input_source.h).
 StepInput inputsFromActiveKeys();
 
 // A step with both cows read from the active key source: the tests' scripted
