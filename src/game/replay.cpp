@@ -61,7 +61,10 @@ std::string shortText(const std::string& s) {
     return s.size() > kReplayMaxNameBytes ? s.substr(0, kReplayMaxNameBytes) : s;
 }
 
+// The score: delivered hay, or after a win (which empties both homes) the
+// hay the game was won with.
 int32_t hayStoredBy(int cow) {
+    if (world.cow1 && world.cow2 && (world.cow1->winner || world.cow2->winner)) return hayAtLastWin(cow);
     const Cow* c = cow == kBoris ? world.cow1 : world.cow2;
     return c ? c->hayStored : 0;
 }
@@ -479,6 +482,31 @@ ReplayCheck checkReplay(const Replay& replay) {
                             r.hayStored[kHorace] != replay.ending.hayStored[kHorace]))
         return differs(r.steps);
     r.outcome = ReplayCheck::Verified;
+    return r;
+}
+
+MatchResult playMatch(InputSource& boris, InputSource& horace, int64_t steps, uint64_t seed,
+                      const std::string& recordPath) {
+    MatchResult r;
+    clearLastStepInput();
+    ReplayWriter writer;
+    if (!recordPath.empty() && !writer.open(recordPath, replayInfoForCurrentGame(boris, horace, seed))) {
+        r.error = writer.error();
+        return r;
+    }
+    while (r.steps < steps && !gameWon()) {
+        StepInput in;
+        in.cow[kBoris] = boris.next(kBoris);
+        in.cow[kHorace] = horace.next(kHorace);
+        stepPlayingFrame(in);
+        writer.step(in);
+        ++r.steps;
+    }
+    r.how = gameWon() ? GameEnd::Won : GameEnd::StepLimit;
+    r.hayStored[kBoris] = hayStoredBy(kBoris);
+    r.hayStored[kHorace] = hayStoredBy(kHorace);
+    writer.finish(r.how);
+    r.error = writer.error();
     return r;
 }
 

@@ -7,6 +7,7 @@
 
 namespace {
 StepInput lastInput;
+int32_t winningScore[2] = {};
 
 // Answers from whatever source the tests or the game installed.
 class ActiveKeys : public KeySource {
@@ -29,6 +30,13 @@ void stepPlayingFrame(const StepInput& in) {
 const StepInput& lastStepInput() { return lastInput; }
 void clearLastStepInput() { lastInput = StepInput{}; }
 void restoreLastStepInput(const StepInput& in) { lastInput = in; }
+
+void noteWinningScore(const Cow& winner) {
+    winningScore[cowIndexOf(winner)] = winner.hayStored;
+    if (winner.rival) winningScore[cowIndexOf(*winner.rival)] = winner.rival->hayStored;
+}
+
+int32_t hayAtLastWin(int cowIndex) { return winningScore[cowIndex == kHorace ? kHorace : kBoris]; }
 
 int cowIndexOf(const Cow& cow) { return cow.kind == '2' ? kHorace : kBoris; }
 

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/game_recording.h"
 #include "app/replay_store.h"
 #include "cow_test_helpers.h"
 #include "game/game_digest.h"
@@ -399,6 +400,30 @@ TEST_F(Replays, DamagedAndMadeUpFilesAreRefusedWithTheirReason) {
     EXPECT_GT(refused + differed, flips * 3 / 4) << refused << " refused, " << differed << " differed of " << flips;
 }
 
+// The headless runner's match: played, recorded, and the record checks.
+TEST_F(Replays, AHeadlessMatchIsRecordedAndChecks) {
+    ASSERT_TRUE(readMapFile(shippedMapPath()).ok);
+    keys.press(vk::Up);
+    keys.press(vk::A);
+    KeyboardInput both(keys);
+    const MatchResult match = playMatch(both, both, 500, 3, dir + "/game.hbr");
+    EXPECT_EQ(match.error, "");
+    EXPECT_EQ(match.steps, 500);
+    EXPECT_EQ(match.how, GameEnd::StepLimit);
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(checkReplayCommand(dir + "/game.hbr", out, err), 0) << readBack(err);
+    EXPECT_EQ(readBack(out), dir + "/game.hbr: 500 steps, Boris 0 - Horace 0, verified\n");
+    std::fclose(out);
+    std::fclose(err);
+    // Held keys all match long: a handful of bytes for 500 steps beyond the header.
+    EXPECT_LT(fileBytes(dir + "/game.hbr").size(), headerSize() + 200);
+
+    const MatchResult refused = playMatch(both, both, 10, 3, dir + "/no/such/dir/game.hbr");
+    EXPECT_EQ(refused.steps, 0);
+    EXPECT_EQ(refused.error, dir + "/no/such/dir/game.hbr: cannot create the replay: No such file or directory");
+}
+
 TEST_F(Replays, TheDirectoryKeepsTheNewestFiftyAndNamesNeverClash) {
     // Fifty-five games over a few days, two in one second, and a file of
     // the player's own.
@@ -444,6 +469,82 @@ TEST_F(Replays, TheDirectoryKeepsTheNewestFiftyAndNamesNeverClash) {
     EXPECT_TRUE(makeReplayDirectory(dir + "/a/b", error)) << error;
     rmdir((dir + "/a/b").c_str());
     rmdir((dir + "/a").c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// The window's recorder: a game begins its replay once, at its first step; a
+// win ends it with the score it was won with; the next game, once armed,
+// gets a file of its own.
+TEST_F(Replays, TheWindowsRecorderEndsAGameAtItsWinAndStartsTheNextAfresh) {
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    const std::string keep = oldData ? oldData : "";
+    setenv("XDG_DATA_HOME", dir.c_str(), 1);
+    const std::string replays = dir + "/hoofbrawl/replays";
+    std::vector<std::string> farm = field(8, 4);
+    putObject(farm, 1, 1, '2');
+    putObject(farm, 6, 1, '1');
+    load(farm);
+    KeyboardInput boris(keys);
+    IdleInput horace;
+    setRecordingEnabled(true);
+    armRecording();
+
+    // Boris stands at home with ten bales and 55 delivered: his first step wins.
+    cow1().hayCarried = 10;
+    cow1().hayStored = 55;
+    cow2().hayStored = 12;
+    beginRecording(boris, horace, 9);
+    StepInput in;
+    in.cow[kBoris].set(CowAction::Jump);
+    stepPlayingFrame(in);
+    recordStep(in);
+    ASSERT_TRUE(cow1().winner);
+    EXPECT_EQ(cow1().hayStored, 0) << "a win empties both homes";
+    // Play after the win is not recorded, and the game does not begin again.
+    beginRecording(boris, horace, 9);
+    stepPlayingFrame(StepInput{});
+    recordStep(StepInput{});
+
+    std::vector<std::string> files = storedReplays(replays);
+    ASSERT_EQ(files.size(), 1u);
+    ReplayReadResult read = readReplayFile(replays + "/" + files[0]);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(read.replay.finished);
+    EXPECT_EQ(read.replay.ending.how, GameEnd::Won);
+    EXPECT_EQ(read.replay.steps, 1);
+    EXPECT_EQ(read.replay.ending.hayStored[kBoris], 65);
+    EXPECT_EQ(read.replay.ending.hayStored[kHorace], 12);
+    EXPECT_EQ(read.replay.info.driver[kBoris], "keys");
+    EXPECT_EQ(read.replay.info.seed, 9u);
+    EXPECT_EQ(read.replay.runs.size(), 1u);
+    EXPECT_EQ(read.replay.runs[0].input, in);
+
+    // A new game (the phase left play): a second file, ended by N.
+    load(farm);
+    armRecording();
+    beginRecording(boris, horace, 9);
+    for (int i = 0; i < 5; ++i) {
+        stepPlayingFrame(StepInput{});
+        recordStep(StepInput{});
+    }
+    endRecording(GameEnd::NewGame);
+    files = storedReplays(replays);
+    ASSERT_EQ(files.size(), 2u);
+    read = readReplayFile(std::string(currentReplayPath()));
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.replay.ending.how, GameEnd::NewGame);
+    EXPECT_EQ(read.replay.steps, 5);
+    EXPECT_EQ(checkReplay(read.replay).outcome, ReplayCheck::Verified);
+
+    setRecordingEnabled(false);
+    if (oldData) setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    else unsetenv("XDG_DATA_HOME");
+    for (const std::string& name : files) unlink((replays + "/" + name).c_str());
+    rmdir(replays.c_str());
+    rmdir((dir + "/hoofbrawl").c_str());
 }
 
 }  // namespace
