@@ -10,13 +10,12 @@
 #include "app/command_line.h"
 #include "app/game_recording.h"
 #include "app/phases.h"
+#include "app/replay_watch.h"
 #include "app/startup.h"
 #include "game/drivers.h"
-#include "game/game_digest.h"
 #include "game/input_source.h"
 #include "game/replay.h"
 #include "game/step.h"
-#include "audio/sounds.h"
 #include "platform/data_dir.h"
 #include "platform/keys.h"
 #include "platform/live_keys.h"
@@ -25,8 +24,6 @@
 #include "platform/window_identity.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
-#include "world/world_grid.h"
-#include "ui/fonts.h"
 
 namespace {
 
@@ -67,107 +64,8 @@ void checkNewGameKeyRecorded() {
 
 void windowClosing() { setEndAtExit(GameEnd::WindowClosed); }
 
-// --- Watching a replay --------------------------------------------------------
-
-struct Watching {
-    std::string path;
-    Replay replay;
-    std::shared_ptr<ReplayCursor> cursor;
-    bool paused = false;
-    bool spaceHeld = false;
-    size_t nextDigest = 0;
-    bool differed = false;
-};
-Watching watching;
-
-// A file that cannot be watched is refused before any window opens.
-void openReplayOrExit(const std::string& path) {
-    ReplayReadResult read = readReplayFile(path);
-    std::string error = read.error;
-    if (read.ok && !loadReplayMap(read.replay, error)) read.ok = false;
-    releaseWorld();
-    if (!read.ok) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-        std::exit(2);
-    }
-    watching.path = path;
-    watching.replay = std::move(read.replay);
-}
-
-// One line across the top of the window, over both halves.
-void drawReplayBanner(const char* text) {
-    glViewport(0, 0, app.windowWidth, app.windowHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    const float scale = 0.0005f;
-    glTranslatef(-textAdvance(text) * scale / 2, 0.9f, -1.0f);
-    glScalef(scale, scale * app.windowWidth / app.windowHeight, 0.0f);
-    drawText(text);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
-}
-
-// The recorded game again through the same step and drawing: SPACE pauses,
-// the right arrow held runs four steps a frame, ESC or N leaves; at the end
-// the last frame stays.
-void replayDisplayFrame() {
-    beginFrame();
-    const bool space = asyncKeyDown(vk::Space);
-    if (space && !watching.spaceHeld) watching.paused = !watching.paused;
-    watching.spaceHeld = space;
-    const int steps = watching.paused ? 0 : asyncKeyDown(vk::Right) ? 4 : 1;
-    const std::vector<ReplayDigest>& digests = watching.replay.digests;
-    for (int i = 0; i < steps && !watching.cursor->atEnd(); ++i) {
-        StepInput in;
-        for (int c = 0; c < 2; ++c) in.cow[c] = cowSource[c]->next(c);
-        stepPlayingFrame(in);
-        const int64_t done = watching.cursor->step();
-        if (watching.nextDigest < digests.size() && digests[watching.nextDigest].step == done) {
-            if (!watching.differed && digestGameState() != digests[watching.nextDigest].digest) {
-                watching.differed = true;
-                std::fprintf(stderr, "%s: differs from the recorded game at step %lld\n", watching.path.c_str(),
-                             static_cast<long long>(done));
-            }
-            ++watching.nextDigest;
-        }
-    }
-    drawPlayingFrame(app.windowWidth, app.windowHeight);
-    if (watching.cursor->atEnd()) {
-        const Replay& r = watching.replay;
-        const std::string line = std::string("END OF THE REPLAY (") +
-                                 (r.finished ? gameEndName(r.ending.how) : "cut short") + "): ESC OR N";
-        drawReplayBanner(line.c_str());
-    } else if (watching.paused) {
-        drawReplayBanner("PAUSED: SPACE");
-    }
-    if (asyncKeyDown(vk::Escape) || asyncKeyDown(vk::N)) std::exit(0);
-    checkFullScreenKey(app, glutFullScreenToggle);
-    app.frames.countFrame(elapsedMs(), stdout);
-    glutSwapBuffers();
-}
-
-[[noreturn]] void watchReplay(KeySource& keys) {
-    startGame(keys);
-    std::string error;
-    loadReplayMap(watching.replay, error);  // read once already: it cannot fail now
-    clearLastStepInput();
-    if (digestGameState() != watching.replay.info.startDigest)
-        std::fprintf(stderr, "%s: differs from the recorded game at step 0\n", watching.path.c_str());
-    watching.cursor = std::make_shared<ReplayCursor>(watching.replay);
-    for (int c = 0; c < 2; ++c) cowSource[c] = std::make_unique<ReplayInput>(watching.cursor);
-    // Straight into play, as SPACE on the title screen starts it.
-    app.phase = GamePhase::Playing;
-    stopSound(SoundId::SplashScreen);
-    playSound(SoundId::GameStart);
-    playSound(SoundId::Ambient);
-    runGameLoop(replayDisplayFrame, idlePace);
-}
-
 const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
+
 // For a splash frame whose picture the back buffer still holds.
 void splashAlreadyDrawn() {}
 const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleMap, playingFrame, fullWindowViewport};
@@ -238,7 +136,7 @@ void runHoofbrawl(int argc, char** argv) {
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
     KeySource& keys = liveKeys();
-    if (!options.replayFile.empty()) watchReplay(keys);
+    if (!options.replayFile.empty()) watchReplay(keys, glutFullScreenToggle);
     driverSeed = options.seed;
     for (int c = 0; c < 2; ++c) {
         std::string error;
