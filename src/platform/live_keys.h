@@ -10,6 +10,14 @@ class EitherKeys : public KeySource {
 public:
     EitherKeys(KeySource& first, KeySource& second) : first_(first), second_(second) {}
     bool isDown(uint32_t virtualKey) override { return first_.isDown(virtualKey) || second_.isDown(virtualKey); }
+    void holdState() override {
+        first_.holdState();
+        second_.holdState();
+    }
+    void releaseState() override {
+        first_.releaseState();
+        second_.releaseState();
+    }
 
 private:
     KeySource& first_;
