@@ -255,8 +255,7 @@ ReplayReadResult readReplay(const std::string& bytes) {
         return r;
     };
     if (bytes.size() > kReplayMaxFileBytes)
-        return refuse("too large for a replay (" + std::to_string(bytes.size()) + " bytes; at most " +
-                      std::to_string(kReplayMaxFileBytes) + ")");
+        return refuse("too large for a replay (more than " + std::to_string(kReplayMaxFileBytes) + " bytes)");
     if (bytes.size() < sizeof kReplayMagic || std::memcmp(bytes.data(), kReplayMagic, sizeof kReplayMagic) != 0)
         return refuse("not a replay (it does not start with HBREPLAY)");
 

@@ -23,7 +23,7 @@ constexpr int64_t kReplayFlushEvery = 20;
 
 // The limits the reader holds a file to, so no input makes it allocate
 // without bound.
-constexpr size_t kReplayMaxFileBytes = 64u << 20;
+constexpr size_t kReplayMaxFileBytes = 16u << 20;
 constexpr size_t kReplayMaxMapBytes = 1u << 20;
 constexpr size_t kReplayMaxNameBytes = 255;
 

@@ -314,6 +314,11 @@ TEST_F(Replays, DamagedAndMadeUpFilesAreRefusedWithTheirReason) {
     EXPECT_EQ(refusal("P3\n2 2\n"), "not a replay (it does not start with HBREPLAY)");
     EXPECT_EQ(refusal(with(0, "X")), "not a replay (it does not start with HBREPLAY)");
     EXPECT_EQ(refusal(good.substr(0, 8)), "truncated at byte 8, inside the header");
+    std::string huge = good;
+    huge.resize(kReplayMaxFileBytes + 1);
+    EXPECT_EQ(refusal(huge), "too large for a replay (more than 16777216 bytes)");
+    writeBytes(dir + "/bad.hbr", huge + huge);
+    EXPECT_EQ(readReplayFile(dir + "/bad.hbr").error, "too large for a replay (more than 16777216 bytes)");
     EXPECT_EQ(refusal(with(8, std::string("\x02\x00", 2))),
               "replay format version 2, which this game does not know (it reads version 1)");
     // The map's length made absurd: refused before anything is allocated.
