@@ -7,7 +7,11 @@
 // interleaved rounds so the machine's noise falls on all alike: the old poll;
 // the focus-aware keyboard with the focus on the window, following the pointer
 // over it, and on another window; the pads with none plugged in and with two
-// (SDL's virtual pads); and the two sources together as the game asks them. Prints the median microseconds per poll.
+// (SDL's virtual pads); and the two sources together as the game asks them.
+// Then a whole frame's input both ways: the capture the game makes now (each
+// cow's seven bound keys read once, or-ed with its pad) against a frame of
+// the polls it made before (about 45, each of the keyboard and the pads).
+// Prints the median microseconds per poll, and per frame for the frame cases.
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -20,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "game/input_source.h"
 #include "platform/key_focus.h"
 #include "platform/live_keys.h"
 #include "platform/pad_keys.h"
@@ -74,6 +79,22 @@ int main(int argc, char** argv) {
     pads.notices = nullptr;
     pads.start();
     EitherKeys both(keyboard, pads);
+    setCowPads(&pads);
+    KeyboardInput capture(keyboard);
+    // A frame's polls before the record: some 45 reads of a key, each asking
+    // the keyboard and then the pads afresh (a pad's read of one cow's slot
+    // stands for the pads' answer to one key).
+    constexpr int kPollsPerFrameBefore = 45;
+    auto framePolledBefore = [&] {
+        for (int i = 0; i < kPollsPerFrameBefore; ++i) {
+            keyboard.isDown(vk::W);
+            pads.cowInput(kHorace);
+        }
+    };
+    auto frameCaptured = [&] {
+        capture.next(kBoris);
+        capture.next(kHorace);
+    };
 
     struct Case {
         const char* name;
@@ -86,13 +107,17 @@ int main(int argc, char** argv) {
         {"keyboard, focus on the game", game, [&] { keyboard.isDown(vk::W); }, {}},
         {"keyboard, focus follows the pointer", PointerRoot, [&] { keyboard.isDown(vk::W); }, {}},
         {"keyboard, focus on another window", other, [&] { keyboard.isDown(vk::W); }, {}},
-        {"pads, none plugged in", game, [&] { pads.isDown(vk::W); }, {}},
+        {"pads, none plugged in", game, [&] { pads.cowInput(kHorace); }, {}},
         {"keyboard or pads, focus on the game", game, [&] { both.isDown(vk::W); }, {}},
+        {"FRAME: polled at the point of use (45 polls)", game, framePolledBefore, {}},
+        {"FRAME: one record per cow per step", game, frameCaptured, {}},
     };
     // The same pads again with two plugged in, measured after the rounds above.
     std::vector<Case> plugged = {
-        {"pads, two plugged in", game, [&] { pads.isDown(vk::W); }, {}},
+        {"pads, two plugged in", game, [&] { pads.cowInput(kHorace); }, {}},
         {"keyboard or pads (two), focus on the game", game, [&] { both.isDown(vk::W); }, {}},
+        {"FRAME (two pads): polled at the point of use", game, framePolledBefore, {}},
+        {"FRAME (two pads): one record per cow per step", game, frameCaptured, {}},
     };
     for (int round = 0; round < 15; ++round) {
         for (Case& c : cases) {
@@ -124,8 +149,8 @@ int main(int argc, char** argv) {
         cases[0].samples.push_back(microsPerPoll(cases[0].poll, polls / 10 + 1));
     }
     cases.insert(cases.end(), plugged.begin(), plugged.end());
-    std::printf("median microseconds per poll (rounds of %d polls):\n", polls / 10 + 1);
-    for (Case& c : cases) std::printf("  %-42s %7.1f\n", c.name, median(c.samples));
+    std::printf("median microseconds per poll, or per frame for FRAME (rounds of %d):\n", polls / 10 + 1);
+    for (Case& c : cases) std::printf("  %-48s %8.1f\n", c.name, median(c.samples));
     pads.stop();
     return 0;
 }

@@ -8,14 +8,18 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/game_recording.h"
 #include "app/headless.h"
 #include "app/phases.h"
+#include "app/replay_watch.h"
 #include "app/solo.h"
 #include "app/startup.h"
 #include "game/drivers.h"
 #include "game/input_source.h"
+#include "game/replay.h"
 #include "game/step.h"
 #include "platform/data_dir.h"
+#include "platform/keys.h"
 #include "platform/live_keys.h"
 #include "platform/present.h"
 #include "platform/sleep.h"
@@ -66,21 +70,34 @@ void checkViewKey() {
     app.viewKeyHeld = down;
 }
 
-// Read each cow's record once, run the step, then draw what it left.
+// Read each cow's record once, run the step (recording it), then draw what
+// it left.
 void playingFrame() {
     StepInput in;
     if (cowSource[kBoris] && cowSource[kHorace]) {
+        beginRecording(*cowSource[kBoris], *cowSource[kHorace], gameOptions ? gameOptions->seed : 1);
         for (int c = 0; c < 2; ++c) in.cow[c] = cowSource[c]->next(c);
+        stepPlayingFrame(in);
+        recordStep(in);
     } else {
-        in = inputsFromActiveKeys();
+        stepPlayingFrame(inputsFromActiveKeys());
     }
-    stepPlayingFrame(in);
     checkViewKey();
     if (soloCow >= 0 && !app.splitView) drawOnePlayerFrame(app.windowWidth, app.windowHeight, soloCow);
     else drawPlayingFrame(app.windowWidth, app.windowHeight);
 }
 
+// N ends the game's replay before the world it describes is read afresh.
+void checkNewGameKeyRecorded() {
+    if (!asyncKeyDown(vk::N)) return;
+    endRecording(GameEnd::NewGame);
+    newGame(app);
+}
+
+void windowClosing() { setEndAtExit(GameEnd::WindowClosed); }
+
 const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
+
 // For a splash frame whose picture the back buffer still holds.
 void splashAlreadyDrawn() {}
 const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleMap, playingFrame, fullWindowViewport};
@@ -108,7 +125,8 @@ void displayFrame() {
             std::exit(2);
         }
     }
-    checkNewGameKey(app);
+    if (app.phase != GamePhase::Playing) armRecording();
+    checkNewGameKeyRecorded();
     checkQuitKey();
     checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
@@ -145,8 +163,11 @@ void runHoofbrawl(int argc, char** argv) {
     const int status = answerCommandLine(parsed, program, stdout, stderr);
     if (status >= 0) std::exit(status);
     const Options& options = parsed.options;
-    // Before anything opens a window or a sound device.
+    // Checking a replay and a headless match need no window and no sound;
+    // checking a replay needs no data directory either.
+    if (!options.checkReplayFile.empty()) std::exit(checkReplayCommand(options.checkReplayFile, stdout, stderr));
     if (options.headless) std::exit(runHeadless(options, program));
+    if (!options.replayFile.empty()) openReplayOrExit(options.replayFile);
 
     enterDataDirOrExit();
     std::vector<char*> glutArgv;
@@ -157,6 +178,7 @@ void runHoofbrawl(int argc, char** argv) {
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
     KeySource& keys = liveKeys();
+    if (!options.replayFile.empty()) watchReplay(keys, glutFullScreenToggle);
     gameOptions = &options;
     gameKeys = &keys;
     std::string error;
@@ -164,6 +186,8 @@ void runHoofbrawl(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         std::exit(2);
     }
+    setRecordingEnabled(true);
+    glutCloseFunc(windowClosing);
     startGame(keys);
     runGameLoop(displayFrame, idlePace);
 }

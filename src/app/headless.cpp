@@ -9,6 +9,7 @@
 
 #include "game/drivers.h"
 #include "game/game_digest.h"
+#include "game/replay.h"
 #include "game/step.h"
 #include "platform/data_dir.h"
 #include "world/map_reader.h"
@@ -104,10 +105,28 @@ int runHeadless(const Options& options, const char* program, const StepHook& hoo
         return 1;
     }
     clearLastStepInput();
+    ReplayWriter writer;
+    if (!options.recordFile.empty() &&
+        !writer.open(options.recordFile, replayInfoForCurrentGame(*sources[kBoris], *sources[kHorace], options.seed))) {
+        std::fprintf(stderr, "%s: %s\n", program, writer.error().c_str());
+        releaseWorld();
+        return 1;
+    }
     MatchResult result;
     {
         QuietStdout quiet;
-        result = playMatch(*sources[kBoris], *sources[kHorace], options.steps, hook);
+        result = playMatch(*sources[kBoris], *sources[kHorace], options.steps, [&](const StepInput& in) {
+            writer.step(in);
+            if (hook) hook(in);
+        });
+    }
+    if (writer.recording()) {
+        writer.finish(gameWon() ? GameEnd::Won : GameEnd::StepLimit);
+        if (!writer.error().empty()) {
+            std::fprintf(stderr, "%s: %s\n", program, writer.error().c_str());
+            releaseWorld();
+            return 1;
+        }
     }
     std::printf("%s\n", matchResultLine(result, options.seed).c_str());
     std::fflush(stdout);

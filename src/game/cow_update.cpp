@@ -7,6 +7,7 @@
 #include "game/cow.h"
 #include "game/push_back.h"
 #include "game/rules.h"
+#include "game/step.h"
 #include "world/world_grid.h"
 
 namespace {
@@ -139,6 +140,7 @@ void stealStoredHay(Cow& cow) {
 
 void winTest(Cow& cow) {
     if (cow.hayStored < kHayToWin) return;
+    noteWinningScore(cow);
     cow.winner = 1;
     cow.hayCarried = 0;
     cow.rival->hayCarried = 0;

@@ -2,4 +2,15 @@
 
 #include "game/key_bindings.h"
 
-CowInput KeyboardInput::next(int cowIndex) { return inputFromKeys(keys_, keyBindings.cow[cowIndex]); }
+namespace {
+CowPads* activePads = nullptr;
+}  // namespace
+
+void setCowPads(CowPads* pads) { activePads = pads; }
+CowPads* cowPads() { return activePads; }
+
+CowInput KeyboardInput::next(int cowIndex) {
+    CowInput in = inputFromKeys(keys_, keyBindings.cow[cowIndex]);
+    if (activePads) in.bits = static_cast<uint8_t>(in.bits | activePads->cowInput(cowIndex).bits);
+    return in;
+}

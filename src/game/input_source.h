@@ -18,6 +18,19 @@ public:
     virtual std::string name() const = 0;
 };
 
+// Game controllers, each feeding its cow's record directly.
+class CowPads {
+public:
+    virtual ~CowPads() = default;
+    // What the pad that drives cow `cowIndex` holds now; nothing when none does.
+    virtual CowInput cowInput(int cowIndex) = 0;
+};
+
+// The pads the keyboard driver or-s into its cows' records: the live pads in
+// the game, a test's, or none (null, the default).
+void setCowPads(CowPads* pads);
+CowPads* cowPads();
+
 // A cow nobody drives.
 class IdleInput : public InputSource {
 public:
@@ -26,7 +39,7 @@ public:
 };
 
 // The keys bound to the cow in the binding table in force, as `keys` holds
-// them now (the live keyboard or-ed with the pads, or a test's script).
+// them now (the live keyboard or a test's script), or-ed with the cow's pad.
 class KeyboardInput : public InputSource {
 public:
     explicit KeyboardInput(KeySource& keys) : keys_(keys) {}

@@ -11,7 +11,9 @@ KeyBindings keyBindings = defaultKeyBindings();
 
 CowInput inputFromKeys(KeySource& keys, const CowBindings& bindings) {
     CowInput in;
+    keys.holdState();
     for (int a = 0; a < kCowActionCount; ++a)
         if (bindings.key[a] != 0 && keys.isDown(bindings.key[a])) in.set(static_cast<CowAction>(a));
+    keys.releaseState();
     return in;
 }

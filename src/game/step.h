@@ -21,13 +21,19 @@ void restoreLastStepInput(const StepInput& in);
 // Whether this cow's player held help in the last step.
 bool helpHeld(const Cow& cow);
 
+// A win sets both cows' delivered hay to 0; the score it was won with is kept
+// here for results and replays (by cow index). Nothing in the step reads it.
+void noteWinningScore(const Cow& winner);
+int32_t hayAtLastWin(int cowIndex);
+
 // 0 for Boris (the map's cow '1'), 1 for Horace.
 int cowIndexOf(const Cow& cow);
 
 // Both records as `keys` hold them under the bindings in force.
 StepInput inputsFromKeys(KeySource& keys);
 
-// Both records from the active key source (see platform/keys.h).
+// Both records from the active key source (see platform/keys.h), or-ed with
+// the active pads (see game/input_source.h).
 StepInput inputsFromActiveKeys();
 
 // A step with both cows read from the active key source: the tests' scripted

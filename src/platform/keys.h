@@ -37,6 +37,11 @@ class KeySource {
 public:
     virtual ~KeySource() = default;
     virtual bool isDown(uint32_t virtualKey) = 0;
+    // Between these, a source may answer every read from one reading of its
+    // keys: the reads that fill one cow's record then see one keyboard, and
+    // the live keyboard asks the X server once instead of seven times.
+    virtual void holdState() {}
+    virtual void releaseState() {}
 };
 
 // A key state a test sets frame by frame.

@@ -16,7 +16,8 @@ KeySource& liveKeys() {
     if (!started) {
         started = true;
         addGameWindow(glXGetCurrentDrawable());
-        pads.start();
+        // The pads feed their cows' records; as keys they hold only SPACE.
+        if (pads.start()) setCowPads(&pads);
     }
     return either;
 }

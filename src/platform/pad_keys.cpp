@@ -9,16 +9,6 @@
 
 namespace {
 
-struct SlotKeys {
-    uint32_t up, down, left, right, jump, attack, help;
-};
-
-// The same codes the cows poll: slot 0 is Horace's, slot 1 Boris's.
-constexpr SlotKeys kSlotKeys[kPadSlots] = {
-    {vk::W, vk::S, vk::A, vk::D, vk::LShift, vk::LControl, vk::F1},
-    {vk::Up, vk::Down, vk::Left, vk::Right, vk::RShift, vk::RControl, vk::F12},
-};
-
 const char* const kCowOfSlot[kPadSlots] = {"Horace (left half)", "Boris (right half)"};
 
 // tan(22.5 degrees): a stick within 22.5 degrees of an axis points straight
@@ -26,39 +16,29 @@ const char* const kCowOfSlot[kPadSlots] = {"Horace (left half)", "Boris (right h
 // equal 45-degree sectors.
 constexpr double kTanHalfSector = 0.41421356237309503;
 
-bool isPadKey(uint32_t k) {
-    if (k == vk::Space) return true;
-    for (const SlotKeys& s : kSlotKeys)
-        if (k == s.up || k == s.down || k == s.left || k == s.right || k == s.jump || k == s.attack ||
-            k == s.help)
-            return true;
-    return false;
-}
-
 // Instances that failed to open as controllers; tried once, not at every poll.
 std::vector<SDL_JoystickID> refusedPads;
 
 }  // namespace
 
-bool padHoldsKey(const PadState& st, int slot, uint32_t k) {
-    if (slot < 0 || slot >= kPadSlots) return false;
-    if (k == vk::Space) return st.start;
-    const SlotKeys& keys = kSlotKeys[slot];
-    if (k == keys.jump) return st.a;
-    if (k == keys.attack) return st.b || st.x;
-    if (k == keys.help) return st.back;
+int cowOfPadSlot(int slot) { return slot == 0 ? kHorace : kBoris; }
 
+CowInput padCowInput(const PadState& st) {
     const double x = st.stickX, y = st.stickY;
     const bool outside = x * x + y * y > double(kStickDeadZone) * kStickDeadZone;
     const bool stickLeft = outside && x < 0 && -x > std::abs(y) * kTanHalfSector;
     const bool stickRight = outside && x > 0 && x > std::abs(y) * kTanHalfSector;
     const bool stickUp = outside && y < 0 && -y > std::abs(x) * kTanHalfSector;
     const bool stickDown = outside && y > 0 && y > std::abs(x) * kTanHalfSector;
-    if (k == keys.up) return st.dpadUp || stickUp;
-    if (k == keys.down) return st.dpadDown || stickDown;
-    if (k == keys.left) return st.dpadLeft || stickLeft;
-    if (k == keys.right) return st.dpadRight || stickRight;
-    return false;
+    CowInput in;
+    in.set(CowAction::Up, st.dpadUp || stickUp);
+    in.set(CowAction::Down, st.dpadDown || stickDown);
+    in.set(CowAction::Left, st.dpadLeft || stickLeft);
+    in.set(CowAction::Right, st.dpadRight || stickRight);
+    in.set(CowAction::Jump, st.a);
+    in.set(CowAction::Attack, st.b || st.x);
+    in.set(CowAction::Help, st.back);
+    return in;
 }
 
 PadKeys::~PadKeys() { stop(); }
@@ -158,9 +138,17 @@ PadState PadKeys::read(int slot) const {
 }
 
 bool PadKeys::isDown(uint32_t virtualKey) {
-    if (!started_ || !isPadKey(virtualKey)) return false;
+    if (!started_ || virtualKey != vk::Space) return false;
     refresh();
     for (int slot = 0; slot < kPadSlots; ++slot)
-        if (slots_[slot].pad && padHoldsKey(read(slot), slot, virtualKey)) return true;
+        if (slots_[slot].pad && read(slot).start) return true;
     return false;
+}
+
+CowInput PadKeys::cowInput(int cowIndex) {
+    if (!started_) return {};
+    refresh();
+    for (int slot = 0; slot < kPadSlots; ++slot)
+        if (slots_[slot].pad && cowOfPadSlot(slot) == cowIndex) return padCowInput(read(slot));
+    return {};
 }

@@ -1,12 +1,15 @@
-// Game controllers: each pad drives one cow through the very virtual-key codes
-// that cow polls, so no rule needs to know pads exist. The first pad found is
-// Horace's (cow 2, left half), the second Boris's (cow 1); a pad plugged in
-// later takes a free cow, and an unplugged pad leaves its cow to the keyboard.
+// Game controllers: each pad feeds its cow's input record directly, or-ed
+// with the keys bound to that cow, and Start counts as SPACE for the title
+// screen. The first pad found is Horace's (cow 2, left half), the second
+// Boris's (cow 1); a pad plugged in later takes a free cow, and an unplugged
+// pad leaves its cow to the keyboard.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 
+#include "game/cow_input.h"
+#include "game/input_source.h"
 #include "platform/keys.h"
 
 // One pad's controls as read at one moment. Stick axes run -32768..32767,
@@ -24,15 +27,19 @@ constexpr int kStickDeadZone = 8000;
 // The pad slots: slot 0 drives Horace (cow 2), slot 1 Boris (cow 1).
 constexpr int kPadSlots = 2;
 
-// Whether a pad in slot `slot` holds `virtualKey` down in `state`. The D-pad
-// and the stick give the cow's four direction keys (the stick in eight
-// directions, as the keys can), A jumps, B and X headbutt, Back holds the help
-// panel, Start is SPACE.
-bool padHoldsKey(const PadState& state, int slot, uint32_t virtualKey);
+// The cow a pad in `slot` drives: kHorace for slot 0, kBoris for slot 1.
+int cowOfPadSlot(int slot);
+
+// A pad's state as its cow's record. The D-pad and the stick steer (the
+// stick in eight directions, as the keys can), A jumps, B and X headbutt,
+// Back holds the help panel. Start is no control of the cow: it is SPACE.
+CowInput padCowInput(const PadState& state);
 
 // The pads through SDL's game-controller subsystem, and nothing else of SDL:
-// GLUT keeps the window and OpenAL the sound.
-class PadKeys : public KeySource {
+// GLUT keeps the window and OpenAL the sound. As a key source a pad holds
+// only SPACE (its Start button); its controls reach the cow through
+// cowInput().
+class PadKeys : public KeySource, public CowPads {
 public:
     PadKeys() = default;
     ~PadKeys() override;
@@ -45,9 +52,12 @@ public:
     // Closes the pads and shuts the subsystem down.
     void stop();
 
-    // Reads the pads fresh (SDL_GameControllerUpdate), takes in pads newly
-    // plugged in and lets go of unplugged ones, then answers for the key.
+    // Each reads the pads fresh (SDL_GameControllerUpdate), takes in pads
+    // newly plugged in and lets go of unplugged ones, then answers.
+    // SPACE while either pad holds Start; every other key is up.
     bool isDown(uint32_t virtualKey) override;
+    // What the pad that drives this cow holds; nothing when none does.
+    CowInput cowInput(int cowIndex) override;
 
     // Whether a pad drives the cow of `slot` now (as of the last poll).
     bool slotTaken(int slot) const { return slots_[slot].pad != nullptr; }

@@ -94,7 +94,17 @@ bool X11Keys::isDown(uint32_t virtualKey) {
     const bool reachesGame = focus_.reachesGame(tree, nowMs);
     XSetErrorHandler(previous);
     if (!reachesGame) return false;
-    char keys[32];
-    XQueryKeymap(d, keys);
-    return (keys[keycode / 8] >> (keycode % 8)) & 1;
+    if (!held_ || !haveKeymap_) XQueryKeymap(d, keymap_);
+    haveKeymap_ = held_;
+    return (keymap_[keycode / 8] >> (keycode % 8)) & 1;
+}
+
+void X11Keys::holdState() {
+    held_ = true;
+    haveKeymap_ = false;
+}
+
+void X11Keys::releaseState() {
+    held_ = false;
+    haveKeymap_ = false;
 }

@@ -13,11 +13,18 @@ public:
     X11Keys(const X11Keys&) = delete;
     X11Keys& operator=(const X11Keys&) = delete;
     bool isDown(uint32_t virtualKey) override;
+    // While held, the first read asks the server for the keyboard and the
+    // rest answer from that answer.
+    void holdState() override;
+    void releaseState() override;
 
 private:
     void* display_ = nullptr;  // Display*, kept opaque so X11 stays in platform/
     unsigned char keycodes_[256] = {};
     FocusAnswer focus_;
+    bool held_ = false;
+    bool haveKeymap_ = false;
+    char keymap_[32] = {};
 };
 
 // The X keysym a virtual-key code stands for, or 0 for codes the game never polls.

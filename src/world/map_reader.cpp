@@ -47,8 +47,15 @@ void setupPass() {
     }
 }
 
+namespace {
+// The bytes of the map in play, for a replay to carry it.
+std::string loadedText, loadedName;
+}  // namespace
+
 MapLoadResult readMapFromBytes(const std::string& bytes, const std::string& fileName) {
     releaseWorld();
+    loadedText.clear();
+    loadedName.clear();
     world.mapWidth = 0;
     world.mapHeight = 0;
     MapChars in(bytes);
@@ -116,8 +123,13 @@ MapLoadResult readMapFromBytes(const std::string& bytes, const std::string& file
     setupPass();
     world.cow1->rival = world.cow2;
     world.cow2->rival = world.cow1;
+    loadedText = bytes;
+    loadedName = fileName;
     return {true, ""};
 }
+
+const std::string& loadedMapText() { return loadedText; }
+const std::string& loadedMapName() { return loadedName; }
 
 MapLoadResult readMapFile(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");

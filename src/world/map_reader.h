@@ -16,6 +16,11 @@ struct MapLoadResult {
 MapLoadResult readMapFromBytes(const std::string& bytes, const std::string& fileName);
 MapLoadResult readMapFile(const std::string& path);
 
+// The text and file name of the map the world was last built from (empty when
+// the last read failed): a replay carries them so it plays anywhere.
+const std::string& loadedMapText();
+const std::string& loadedMapName();
+
 // The game's reader: builds the world from kMapFile, or writes the reason on
 // standard error and ends the process with status 1.
 void readMap();

@@ -11,6 +11,9 @@ HB_PID=""
 HB_WID=""
 HB_OUT=""
 rm -rf "$HB_ART" && mkdir -p "$HB_ART"
+# The game records every game it plays: into the test's own directory, never
+# the home of whoever runs the tests.
+export XDG_DATA_HOME="$HB_WORK/xdg"
 
 hb_cleanup() {
   [ -n "$HB_PID" ] && kill "$HB_PID" 2>/dev/null

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "game/cow.h"
+#include "game/input_source.h"
+#include "game/key_bindings.h"
 #include "game/step.h"
 #include "platform/live_keys.h"
 #include "platform/pad_keys.h"
@@ -69,11 +71,23 @@ protected:
         SDL_JoystickSetVirtualAxis(plugged[pad], SDL_CONTROLLER_AXIS_LEFTX, Sint16(x));
         SDL_JoystickSetVirtualAxis(plugged[pad], SDL_CONTROLLER_AXIS_LEFTY, Sint16(y));
     }
-    // The keys among `candidates` that the pads hold now.
+    // The keys among `candidates` whose controls the pads hold now, named
+    // by the default bindings: a pad feeds its cow's record, and as a key
+    // source holds nothing but SPACE.
     std::vector<uint32_t> held(const std::vector<uint32_t>& candidates) {
+        const KeyBindings bindings = defaultKeyBindings();
+        const CowInput cows[2] = {pads.cowInput(kBoris), pads.cowInput(kHorace)};
         std::vector<uint32_t> out;
-        for (uint32_t k : candidates)
-            if (pads.isDown(k)) out.push_back(k);
+        for (uint32_t k : candidates) {
+            bool down = k == vk::Space && pads.isDown(k);
+            if (k != vk::Space) {
+                EXPECT_FALSE(pads.isDown(k)) << "a pad posed as key " << k;
+            }
+            for (int c = 0; c < 2; ++c)
+                for (int a = 0; a < kCowActionCount; ++a)
+                    down = down || (bindings.cow[c].key[a] == k && cows[c].held(static_cast<CowAction>(a)));
+            if (down) out.push_back(k);
+        }
         return out;
     }
     std::vector<uint32_t> everyKey() {
@@ -190,9 +204,9 @@ TEST_F(PadKeysTest, UnpluggedPadFreesItsCowForTheNextPad) {
     EXPECT_TRUE(pads.isDown(vk::Space) == false);
     // Horace's pad held a key when it went: the key comes up with it.
     button(0, SDL_CONTROLLER_BUTTON_DPAD_UP, true);
-    EXPECT_TRUE(pads.isDown(vk::W));
+    EXPECT_TRUE(pads.cowInput(kHorace).held(CowAction::Up));
     unplug(0);
-    EXPECT_FALSE(pads.isDown(vk::W));
+    EXPECT_FALSE(pads.cowInput(kHorace).held(CowAction::Up));
     EXPECT_FALSE(pads.slotTaken(0));
     EXPECT_TRUE(pads.slotTaken(1));
     EXPECT_NE(notices().find("unplugged: Horace"), std::string::npos) << notices();
@@ -216,8 +230,8 @@ TEST_F(PadKeysTest, UnpluggedPadFreesItsCowForTheNextPad) {
 TEST_F(PadKeysTest, KeyboardAndPadTogetherSteerTheCow) {
     plugIn();
     ScriptedKeys keyboard;
-    EitherKeys either(keyboard, pads);
-    setKeySource(&either);
+    setKeySource(&keyboard);
+    setCowPads(&pads);
     errorPopups = false;
     ASSERT_TRUE(readMapFromBytes(mapText({". . . . . . . . ", ". .2. . . .1. ", ". . . . . . . . "}), "pad.map").ok);
     Cow& horace = *world.cow2;
@@ -232,18 +246,24 @@ TEST_F(PadKeysTest, KeyboardAndPadTogetherSteerTheCow) {
     EXPECT_LT(boris.x, borisStartX);
     EXPECT_EQ(horace.heading, 180);
 
-    // One of either is enough: the keyboard holds W while the pad lets go.
+    // The game's keyboard driver or-s the cow's pad into the keys bound to it.
+    KeyboardInput driver(keyboard);
     button(0, SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    keyboard.releaseAll();
     keyboard.press(vk::W);
-    EXPECT_TRUE(asyncKeyDown(vk::W));
-    EXPECT_FALSE(asyncKeyDown(vk::A));
+    CowInput in = driver.next(kHorace);
+    EXPECT_TRUE(in.held(CowAction::Up));
+    EXPECT_FALSE(in.held(CowAction::Left));
     keyboard.release(vk::W);
-    EXPECT_FALSE(asyncKeyDown(vk::W));
     button(0, SDL_CONTROLLER_BUTTON_A, true);
-    EXPECT_TRUE(asyncKeyDown(vk::LShift));
-    EXPECT_FALSE(asyncKeyDown(vk::RShift));
+    in = driver.next(kHorace);
+    EXPECT_FALSE(in.held(CowAction::Up));
+    EXPECT_TRUE(in.held(CowAction::Jump));
+    EXPECT_EQ(driver.next(kBoris).bits, 0) << "Horace's pad reached Boris";
+    EXPECT_FALSE(asyncKeyDown(vk::LShift)) << "the pad posed as the jump key";
 
     releaseWorld();
+    setCowPads(nullptr);
     setKeySource(nullptr);
 }
 
