@@ -22,6 +22,17 @@ echo "$short" | grep -Eq '^winner=none steps=50 ' || hb_fail "--steps 50 gave: $
 idle=$(run --map "$src/tests/data/maps/arena.map" --steps 30)
 echo "$idle" | grep -Eq '^winner=none steps=30 boris=0 horace=0 ' || hb_fail "keys in headless: $idle"
 
+# A recorded headless match checks, and its result is the match's.
+rec=$(run --boris computer:hard --horace computer:easy --seed 9 --record "$HB_WORK/match.hbr") || hb_fail "--record failed"
+checked=$(env -u DISPLAY "$game" --check-replay "$HB_WORK/match.hbr") || hb_fail "the recorded match did not verify: $checked"
+steps=$(echo "$rec" | sed -E 's/.* steps=([0-9]+) .*/\1/')
+echo "$checked" | grep -Eq ": $steps steps, Boris [0-9]+ - Horace [0-9]+, verified$" || hb_fail "check says: $checked (match: $rec)"
+set +e
+run --steps 5 --record "$HB_WORK/no/such/dir/x.hbr" >"$HB_WORK/out" 2>"$HB_WORK/err"; rc=$?
+[ $rc -eq 1 ] || hb_fail "an unwritable --record exited with $rc"
+grep -q "x.hbr" "$HB_WORK/err" || hb_fail "the refusal does not name the file: $(cat "$HB_WORK/err")"
+set -e
+
 printf '. . \n' > "$HB_WORK/nocows.map"
 set +e
 run --map "$HB_WORK/nocows.map" >"$HB_WORK/out" 2>"$HB_WORK/err"; rc=$?
