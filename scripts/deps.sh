@@ -5,7 +5,7 @@
 # bare system has no make (cmake only recommends it).
 set -euo pipefail
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
-  libopenal-dev libalut-dev libftgl-dev libfreetype-dev libsdl2-dev fonts-liberation)
+  libopenal-dev libalut-dev libftgl-dev libfreetype-dev libsdl2-dev libenet-dev fonts-liberation)
 if [ "${1:-}" = "--tests" ]; then
   packages+=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick sox python3 clang libclang-rt-14-dev
     desktop-file-utils appstream)

@@ -1,6 +1,8 @@
 #include "app/game_app.h"
 
 #include <GL/freeglut.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/net_match.h"
 #include "app/phases.h"
 #include "app/startup.h"
 #include "game/drivers.h"
@@ -106,6 +109,18 @@ void runHoofbrawl(int argc, char** argv) {
     const Options& options = parsed.options;
 
     enterDataDirOrExit();
+    if (options.headless && (options.hostPort >= 0 || !options.joinAddress.empty())) {
+        // The rules print a word when a syringe takes effect; standard
+        // output carries only "Hosting on port N" and the result line.
+        std::fflush(stdout);
+        const int saved = dup(STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) dup2(null, STDOUT_FILENO);
+        std::FILE* out = saved >= 0 ? fdopen(saved, "w") : stdout;
+        const int code = runNetworkMatchHeadless(options, out, stderr);
+        std::fflush(out);
+        std::exit(code);
+    }
     std::vector<char*> glutArgv;
     for (const std::string& a : options.glutArgs) glutArgv.push_back(const_cast<char*>(a.c_str()));
     glutArgv.push_back(nullptr);
