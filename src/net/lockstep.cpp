@@ -14,7 +14,9 @@ constexpr int64_t kPlayPingEveryMs = 1000;
 // An input packet goes at least this often, new records or not: it carries
 // the acknowledgement and repeats what was lost, and its arrival tells the
 // peer we are still here.
-constexpr int64_t kInputsEveryMs = 50;
+// Just over a frame, so that at the frame's pace the packet a new record
+// sends makes this one unneeded.
+constexpr int64_t kInputsEveryMs = 60;
 
 uint64_t mapDigest(const std::string& text) {
     Fnv64 h;
@@ -305,10 +307,8 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
         if (m.first > remote_.size()) return;
         for (size_t i = 0; i < m.bytes.size(); ++i) {
             const uint64_t at = static_cast<uint64_t>(m.first) + i;
-            if (at == remote_.size()) {
-                remote_.push_back(m.bytes[i]);
-                inputsOwed_ = true;  // the acknowledgement
-            }
+            // The acknowledgement rides on our next packet.
+            if (at == remote_.size()) remote_.push_back(m.bytes[i]);
         }
         return;
     }
