@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
 #include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/net_match.h"
+#include "app/net_play.h"
 #include "app/phases.h"
 #include "app/startup.h"
 #include "game/drivers.h"
@@ -38,8 +40,18 @@ void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight);
 // game's frame without choosing drive both from the active key source.
 std::unique_ptr<InputSource> cowSource[2];
 
+// A match with a player on another machine, when the command line asks for one.
+std::unique_ptr<NetPlay> netPlay;
+
 // Read each cow's record once, run the step, then draw what it left.
 void playingFrame() {
+    if (netPlay && netPlay->active()) {
+        // The step runs only when lockstep has both records; the frame is
+        // drawn either way.
+        netPlay->step(liveKeys());
+        drawPlayingFrame(app.windowWidth, app.windowHeight);
+        return;
+    }
     StepInput in;
     if (cowSource[kBoris] && cowSource[kHorace]) {
         for (int c = 0; c < 2; ++c) in.cow[c] = cowSource[c]->next(c);
@@ -69,8 +81,13 @@ void displayFrame() {
     const bool splash = app.phase == GamePhase::Splash;
     const bool held = splash && sameSize && splashHeldInBackBuffer();
     if (!held) beginFrame();
+    if (netPlay) netPlay->beforeFrame(app);
     runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
-    checkNewGameKey(app);
+    if (netPlay && app.phase != GamePhase::Splash) netPlay->draw(app);
+    if (netPlay && netPlay->active())
+        netPlay->checkRematchKey(app);
+    else
+        checkNewGameKey(app);
     checkQuitKey();
     checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
@@ -93,7 +110,14 @@ void idlePace() {
     // sleeps to the instant the due millisecond begins rather than for a
     // count of milliseconds from a truncated now, which woke up to a
     // millisecond late and put one frame in four at 52 ms.
-    sleepUntil(startNs + static_cast<int64_t>(app.idle.dueMs()) * 1000000);
+    const int64_t dueNs = startNs + static_cast<int64_t>(app.idle.dueMs()) * 1000000;
+    if (netPlay) {
+        // The network is served between frames too, in short naps.
+        netPlay->service();
+        sleepUntil(std::min(dueNs, monotonicNanoseconds() + 3000000));
+        return;
+    }
+    sleepUntil(dueNs);
 }
 
 void reshapeWindow(int width, int height) {
@@ -128,6 +152,19 @@ void runHoofbrawl(int argc, char** argv) {
     glutInit(&glutArgc, glutArgv.data());
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
+    {
+        std::string error;
+        netPlay = startNetPlay(options, error);
+        if (!netPlay && !error.empty()) {
+            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+            std::exit(2);
+        }
+        // ESC and a closed window end the process through exit: the other
+        // player hears of it at once rather than after ten silent seconds.
+        if (netPlay) std::atexit([] {
+            if (netPlay) netPlay->quit();
+        });
+    }
     KeySource& keys = liveKeys();
     for (int c = 0; c < 2; ++c) {
         std::string error;
