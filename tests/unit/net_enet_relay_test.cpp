@@ -178,6 +178,45 @@ TEST_F(EnetRelayMatch, AMatchThroughALossyRelayAgreesAndSurvivesABlackout) {
     EXPECT_GE(host->session.stepsRun(), held + 200);
 }
 
+// At the frame's pace, through 40 ± 10 ms each way with loss, the match
+// keeps up and stays under 2 KB a second each way.
+TEST_F(EnetRelayMatch, AtTheFramesPaceABadLinkCostsLittleAndHoldsNothingUp) {
+    UdpRelay::Conditions c;
+    c.delayMs = 40;
+    c.jitterMs = 10;
+    c.loss = 0.05;
+    c.duplicate = 0.05;
+    c.reorder = 0.1;
+    c.seed = 9;
+    open(c);
+    for (int i = 0; i < 300 && !bothPlaying(); ++i) loop(10);
+    ASSERT_TRUE(bothPlaying()) << host->session.endMessage() << "|" << guest->session.endMessage();
+    const uint64_t sent0[2] = {hostNet->bytesSent(), guestNet->bytesSent()};
+    const int64_t steps0 = host->session.stepsRun(), frames0 = host->frames;
+    const int64_t t0 = wallMs();
+    host->nextFrameMs = guest->nextFrameMs = t0 - start + 10;
+    guest->nextFrameMs += 23;
+    while (wallMs() - t0 < 5000 && bothPlaying()) {
+        const int64_t now = wallMs() - start;
+        relay->pump(now);
+        host->tick(now);
+        guest->tick(now);
+        sleepUntil(monotonicNanoseconds() + 1000000);
+    }
+    ASSERT_TRUE(bothPlaying()) << host->session.endMessage() << "|" << guest->session.endMessage();
+    const double seconds = (wallMs() - t0) / 1000.0;
+    const double rate[2] = {(hostNet->bytesSent() - sent0[0]) / seconds, (guestNet->bytesSent() - sent0[1]) / seconds};
+    const double pace = double(host->session.stepsRun() - steps0) / (host->frames - frames0);
+    std::printf("[enet relay 40+-10 ms, 5%% loss, paced] round trip %d/%d ms, delay %d, pace %.3f, "
+                "%.0f/%.0f bytes a second\n",
+                host->session.roundTripMs(), guest->session.roundTripMs(), host->session.delay(), pace, rate[0],
+                rate[1]);
+    EXPECT_LE(rate[0], 2048);
+    EXPECT_LE(rate[1], 2048);
+    EXPECT_GE(pace, 0.95);
+    EXPECT_FALSE(host->sawWaiting || guest->sawWaiting);
+}
+
 TEST_F(EnetRelayMatch, AQuitIsReportedAndAThirdPlayerIsRefused) {
     open({});
     for (int i = 0; i < 300 && !bothPlaying(); ++i) loop(10);

@@ -4,6 +4,7 @@
 // shows in the digests.
 #pragma once
 
+#include <functional>
 #include <random>
 #include <string>
 
@@ -24,7 +25,9 @@ struct Side {
     uint8_t held = 0;
     bool sawWaiting = false;
     int64_t corruptAt = -1;
-    int64_t stopAt = -1;  // runs no step past this one  // flips one bit of the state after this step
+    int64_t stopAt = -1;  // runs no step past this one
+    // The real game in place of the stand-in: runs the step, gives the digest.
+    std::function<uint64_t(const StepInput&)> game;  // flips one bit of the state after this step
     std::string lastWaiting;
 
     void frame(int64_t now) {
@@ -43,10 +46,14 @@ struct Side {
             return;
         }
         const StepInput in = s.takeStep();
-        Fnv64 h;
-        h.add64(state);
-        h.add(in.cow[0].bits | (in.cow[1].bits << 8));
-        state = h.value();
+        if (game) {
+            state = game(in);
+        } else {
+            Fnv64 h;
+            h.add64(state);
+            h.add(in.cow[0].bits | (in.cow[1].bits << 8));
+            state = h.value();
+        }
         if (s.stepsRun() == corruptAt) state ^= 1ull << 17;
         s.stepDone(state, now);
     }
