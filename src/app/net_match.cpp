@@ -1,6 +1,7 @@
 #include "app/net_match.h"
 
 #include <cinttypes>
+#include <csignal>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -32,6 +33,20 @@ bool readHostMapText(const Options& options, std::string& text, std::string& nam
     }
     return true;
 }
+
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+void noteStopSignal(int) { stopSignal = 1; }
+
+}  // namespace
+
+void installNetStopSignals() {
+    std::signal(SIGINT, noteStopSignal);
+    std::signal(SIGTERM, noteStopSignal);
+}
+
+bool netStopRequested() { return stopSignal != 0; }
 
 namespace {
 
@@ -87,6 +102,7 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
     }
 
     LockstepSession session(*transport, config);
+    installNetStopSignals();
     std::unique_ptr<InputSource> driver;
     int winner = -1;
     int32_t stored[2] = {0, 0};
@@ -94,6 +110,11 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
     const int64_t start = nowMs();
     for (;;) {
         const int64_t now = nowMs() - start;
+        if (netStopRequested()) {
+            session.quit();
+            std::fprintf(err, "hoofbrawl: stopped by a signal\n");
+            return 1;
+        }
         session.update(now);
         if (session.state() == LockstepSession::State::Ended) break;
         if (!session.playing()) {

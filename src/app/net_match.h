@@ -12,6 +12,11 @@
 // directory). False with `error` set when it cannot be read.
 bool readHostMapText(const Options& options, std::string& text, std::string& name, std::string& error);
 
+// SIGINT and SIGTERM while networked: noted, so that the match tells the
+// other player it was left rather than leaving it ten seconds of silence.
+void installNetStopSignals();
+bool netStopRequested();
+
 // Plays one networked match with no window; "Hosting on port N" and the
 // result line go to `out`, what went wrong to `err`. Returns the exit status:
 // 0 the match ran to its end, 1 it was refused, lost or out of sync.

@@ -52,6 +52,10 @@ public:
           waitingLine_(std::move(waitingLine)) {}
 
     void service() override {
+        if (netStopRequested()) {
+            quit();
+            std::exit(1);
+        }
         const int64_t now = nowMs();
         session_.update(now);
         if (session_.state() == LockstepSession::State::Ended && endedAtMs_ < 0) onEnded(now);
@@ -215,5 +219,6 @@ std::unique_ptr<NetPlay> startNetPlay(const Options& options, std::string& error
         if (!transport) return nullptr;
         line = "Joining " + options.joinAddress;
     }
+    installNetStopSignals();
     return std::make_unique<WindowNetPlay>(std::move(transport), std::move(config), line);
 }

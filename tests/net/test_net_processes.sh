@@ -50,19 +50,29 @@ same_result() {
   grep -h 'network:' "$art/$host.err" "$art/$guest.err" | sed "s/^/  $what: /"
 }
 
+# The computer player drives both cows where this build has one; else the
+# cows stand idle and only the agreement of the two processes is shown.
+drivers=()
+if (cd "$build/data" && env -u DISPLAY timeout 30 "$game" --headless --boris computer --horace computer --steps 1 \
+    2>/dev/null | grep -q '^winner='); then
+  drivers=(--boris computer --horace computer --seed 5)
+else
+  echo "note: no computer player in this build; idle cows"
+fi
+
 # 1. Straight over loopback.
-start_host direct_host --steps 600
-join direct_guest "127.0.0.1:$HOST_PORT" --steps 600 || fail "direct: the guest failed: $(cat "$art/direct_guest.err")"
+start_host direct_host --steps 600 "${drivers[@]}"
+join direct_guest "127.0.0.1:$HOST_PORT" --steps 600 "${drivers[@]}" || fail "direct: the guest failed: $(cat "$art/direct_guest.err")"
 same_result direct direct_host direct_guest
 grep -q 'steps=600 ' "$art/direct_host.out" || fail "direct: not 600 steps"
 
 # 2. Through a bad link, with three seconds of silence.
-start_host relay_host --steps 300
+start_host relay_host --steps 300 "${drivers[@]}"
 coproc RELAY { exec python3 "$here/udp_relay.py" --host-port "$HOST_PORT" --delay 40 --jitter 10 \
   --loss 0.05 --duplicate 0.05 --reorder 0.1 --seed 7 --silent-from 2 --silent-for 3 --lifetime 100; }
 pids+=("$RELAY_PID")
 read -r relay_port <&"${RELAY[0]}"
-join relay_guest "127.0.0.1:$relay_port" --steps 300 || fail "relay: the guest failed: $(cat "$art/relay_guest.err")"
+join relay_guest "127.0.0.1:$relay_port" --steps 300 "${drivers[@]}" || fail "relay: the guest failed: $(cat "$art/relay_guest.err")"
 same_result "relay 40+-10 ms, 5% loss, 3 s silence" relay_host relay_guest
 kill "$RELAY_PID" 2>/dev/null
 
@@ -83,4 +93,19 @@ rc=$?
 grep -q 'Lost the connection to Horace' "$art/kill_host.err" || fail "host: $(cat "$art/kill_host.err")"
 [ $((SECONDS - killed)) -le 13 ] || fail "the loss took $((SECONDS - killed)) s to report"
 echo "killed guest reported after $((SECONDS - killed)) s"
+
+# 4. A guest stopped by SIGTERM says goodbye: the host knows at once.
+start_host term_host --steps 1000000
+(cd "$build/data" && exec "$game" --headless --join "127.0.0.1:$HOST_PORT" --steps 1000000 \
+  >"$art/term_guest.out" 2>"$art/term_guest.err") &
+guest=$!
+pids+=("$guest")
+sleep 2
+kill -TERM "$guest"
+start_ns=$(date +%s%N)
+wait "$HOST_PID"
+took_ms=$(( ($(date +%s%N) - start_ns) / 1000000 ))
+grep -q 'Horace left the game' "$art/term_host.err" || fail "host after SIGTERM: $(cat "$art/term_host.err")"
+[ "$took_ms" -le 1000 ] || fail "the host took $took_ms ms to notice"
+echo "a guest stopped by SIGTERM reported after $took_ms ms"
 echo PASS
