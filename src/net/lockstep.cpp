@@ -11,6 +11,8 @@ constexpr int kHandshakePings = 5;
 constexpr int64_t kHandshakePingEveryMs = 30;
 constexpr int64_t kHandshakePingsForMs = 1500;
 constexpr int64_t kPlayPingEveryMs = 1000;
+// Records further ahead of our step than this are not kept.
+constexpr int64_t kMaxAhead = 64;
 // An input packet goes at least this often, new records or not: it carries
 // the acknowledgement and repeats what was lost, and its arrival tells the
 // peer we are still here.
@@ -307,6 +309,9 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
         if (m.first > remote_.size()) return;
         for (size_t i = 0; i < m.bytes.size(); ++i) {
             const uint64_t at = static_cast<uint64_t>(m.first) + i;
+            // A sound peer is never more than a few steps ahead of us (it
+            // needs our records too); one that claims more is not kept.
+            if (static_cast<int64_t>(at) > step_ + kMaxAhead) break;
             // The acknowledgement rides on our next packet.
             if (at == remote_.size()) remote_.push_back(m.bytes[i]);
         }
@@ -339,6 +344,7 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
 void LockstepSession::startPlay(int64_t nowMs) {
     state_ = State::Playing;
     lastHeardMs_ = nowMs;
+    lastStepMs_ = nowMs;
     lastPingMs_ = nowMs - kPlayPingEveryMs;  // both sides measure at once
     resetGame();
     newGame_ = false;  // the first game is the one the owner starts anyway
@@ -380,7 +386,12 @@ void LockstepSession::askRematch(int64_t nowMs) {
 }
 
 bool LockstepSession::waiting(int64_t nowMs) const {
-    return state_ == State::Playing && nowMs - lastHeardMs_ >= kWaitingAfterMs;
+    if (state_ != State::Playing) return false;
+    // Silence, or packets that bring no record for the step we are held on
+    // (the other game is not stepping: its window hidden, its machine busy).
+    const bool heldOnPeer = static_cast<int64_t>(local_.size()) > step_ &&
+                            static_cast<int64_t>(remote_.size()) <= step_ && nowMs - lastStepMs_ >= kWaitingAfterMs;
+    return nowMs - lastHeardMs_ >= kWaitingAfterMs || heldOnPeer;
 }
 
 std::string LockstepSession::waitingMessage(int64_t nowMs) const {
@@ -426,6 +437,7 @@ StepInput LockstepSession::takeStep() {
 }
 
 void LockstepSession::stepDone(uint64_t digest, int64_t nowMs) {
+    lastStepMs_ = nowMs;
     if (state_ != State::Playing || step_ % kDigestEvery != 0) return;
     const uint32_t at = static_cast<uint32_t>(step_);
     localDigests_[at] = digest;
@@ -436,7 +448,6 @@ void LockstepSession::stepDone(uint64_t digest, int64_t nowMs) {
     m.value = digest;
     send(NetChannel::Reliable, m);
     compareDigests();
-    (void)nowMs;
 }
 
 void LockstepSession::compareDigests() {

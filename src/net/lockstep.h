@@ -65,7 +65,8 @@ public:
     int remoteCow() const { return 1 - localCow_; }
     int delay() const { return delay_; }
     int roundTripMs() const { return roundTripMs_; }
-    // The peer has been silent for a second or more in play.
+    // The peer has been silent for a second or more in play, or has sent no
+    // record for the step this side is held on for a second.
     bool waiting(int64_t nowMs) const;
     // "Waiting for Horace…" while waiting, else "".
     std::string waitingMessage(int64_t nowMs) const;
@@ -126,6 +127,7 @@ private:
     int roundTripMs_ = -1;
     int64_t startedMs_ = -1;
     int64_t lastHeardMs_ = 0;
+    int64_t lastStepMs_ = 0;
 
     // Handshake.
     bool helloSent_ = false, helloOk_ = false;

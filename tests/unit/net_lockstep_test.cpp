@@ -138,6 +138,25 @@ TEST_F(LockstepMatch, ABlackoutHoldsTheGameThenItResumes) {
     report("3 s blackout");
 }
 
+// The other game still answers but runs no steps (its window hidden, its
+// machine busy): this side holds and says whom it waits for, then goes on.
+TEST_F(LockstepMatch, APeerThatStopsSteppingIsWaitedForThenCaughtUpWith) {
+    start({});
+    runSteps(100);
+    guest->stopAt = guest->session.stepsRun();
+    runFor(900);
+    EXPECT_FALSE(host->sawWaiting);
+    runFor(600);
+    EXPECT_TRUE(host->sawWaiting);
+    EXPECT_EQ(host->lastWaiting, "Waiting for Horace\u2026");
+    EXPECT_LE(host->session.stepsRun(), guest->stopAt + 2 * host->session.delay() + 1);
+    guest->stopAt = -1;
+    runSteps(300);
+    EXPECT_TRUE(bothPlaying());
+    EXPECT_TRUE(host->session.waitingMessage(now).empty());
+    expectSameGame();
+}
+
 TEST_F(LockstepMatch, TenSecondsOfSilenceEndTheMatchOnBothSides) {
     start({});
     runSteps(100);
