@@ -59,6 +59,15 @@ public:
         const int64_t now = nowMs();
         session_.update(now);
         if (session_.state() == LockstepSession::State::Ended && endedAtMs_ < 0) onEnded(now);
+        // The console says when the wait begins and ends, as the screen does.
+        const std::string waiting = session_.waitingMessage(now);
+        if (waiting != waitingShown_) {
+            if (!waiting.empty())
+                std::fprintf(stderr, "hoofbrawl: %s\n", waiting.c_str());
+            else if (session_.playing())
+                std::fprintf(stderr, "hoofbrawl: %s is back\n", cowName(session_.remoteCow()));
+            waitingShown_ = waiting;
+        }
     }
 
     void beforeFrame(AppState& state) override {
@@ -180,7 +189,7 @@ private:
     std::unique_ptr<EnetTransport> transport_;
     LockstepSession session_;
     std::string waitingLine_;
-    std::string endMessage_, recordLine_;
+    std::string endMessage_, recordLine_, waitingShown_;
     bool active_ = true, started_ = false, nHeld_ = false;
     int64_t endedAtMs_ = -1;
 };

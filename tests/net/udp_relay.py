@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """A UDP relay on 127.0.0.1 between a game host and one guest, for the
 network tests: it delays, drops, duplicates and reorders packets from a seed,
-and can go silent for a while. It listens on a port the system picks, prints
+and can go silent for a while (from a time, or while a file exists). It listens on a port the system picks, prints
 it, and forwards only between the host's port and the first other loopback
 sender. It stops by itself after --lifetime seconds."""
-import argparse, heapq, random, select, socket, sys, time
+import argparse, heapq, os, random, select, socket, sys, time
 
 p = argparse.ArgumentParser()
 p.add_argument("--host-port", type=int, required=True)
@@ -16,6 +16,7 @@ p.add_argument("--reorder", type=float, default=0)
 p.add_argument("--seed", type=int, default=1)
 p.add_argument("--silent-from", type=float, default=-1)  # seconds after the first packet
 p.add_argument("--silent-for", type=float, default=0)
+p.add_argument("--silent-file", default="")  # silent while this file exists
 p.add_argument("--lifetime", type=float, default=120)
 a = p.parse_args()
 
@@ -36,6 +37,8 @@ while time.monotonic() - start < a.lifetime:
     now = time.monotonic()
     silent = first is not None and a.silent_from >= 0 and \
         a.silent_from <= now - first < a.silent_from + a.silent_for
+    if a.silent_file and os.path.exists(a.silent_file):
+        silent = True
     if r:
         data, src = s.recvfrom(4096)
         if src[0] != "127.0.0.1":

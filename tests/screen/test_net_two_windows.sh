@@ -2,7 +2,9 @@
 # Two game windows on one X server play each other over loopback: the host
 # (Boris, right half) and the guest (Horace, left half). Keys pressed in each
 # window move that player's cow, and both windows show both cows moving; the
-# local half is framed. ESC in the guest is reported by the host. The guest's
+# local half is framed. Three seconds of silence on the link (the guest joins
+# through a relay on 127.0.0.1) are waited out. ESC in the guest is reported
+# by the host. The guest's
 # window goes below the host's: a window wholly covered is not redrawn, and a
 # window that draws no frames runs no steps. The top 360 rows of each are
 # compared, which both show.
@@ -22,7 +24,13 @@ hb_tap_seen space || hb_fail "the host drew no frames"
 hb_wait_frames 5
 import -window "$host_wid" "$HB_ART/host_title.png"
 
-(cd "$data" && exec "$HB_BUILD/hoofbrawl" --join "127.0.0.1:$port" >"$HB_ART/guest.out" 2>"$HB_ART/guest.err") &
+# The guest joins through a relay on 127.0.0.1 that the test can silence.
+silence="$HB_WORK/silence"
+coproc RELAY { exec python3 "$HOOFBRAWL_SOURCE/tests/net/udp_relay.py" --host-port "$port" \
+  --silent-file "$silence" --lifetime 250; }
+relay_pid=$RELAY_PID
+read -r relay_port <&"${RELAY[0]}"
+(cd "$data" && exec "$HB_BUILD/hoofbrawl" --join "127.0.0.1:$relay_port" >"$HB_ART/guest.out" 2>"$HB_ART/guest.err") &
 guest_pid=$!
 deadline=$((SECONDS + 60))
 guest_wid=""
@@ -32,7 +40,7 @@ while [ $SECONDS -lt $deadline ] && [ -z "$guest_wid" ]; do
 done
 [ -n "$guest_wid" ] || { kill "$guest_pid"; hb_fail "no guest window: $(cat "$HB_ART/guest.err")"; }
 xdotool windowmove "$guest_wid" 0 384
-cleanup_guest() { kill "$guest_pid" 2>/dev/null; hb_cleanup; }
+cleanup_guest() { kill "$guest_pid" "$relay_pid" 2>/dev/null; hb_cleanup; }
 trap cleanup_guest EXIT
 # Both go into play once the handshake is done; the introduction runs first.
 sleep 2
@@ -65,6 +73,22 @@ for who in host guest; do
 done
 grep -q 'Out of sync\|Lost the connection' "$HB_ART/host.err" "$HB_ART/guest.err" &&
   hb_fail "the match broke: $(cat "$HB_ART/host.err" "$HB_ART/guest.err")"
+
+# The link goes silent for three seconds: both hold and say whom they wait
+# for, then go on by themselves.
+touch "$silence"
+sleep 2.5
+shot "$host_wid" host_waiting
+shot "$guest_wid" guest_waiting
+sleep 0.5
+rm -f "$silence"
+sleep 2
+grep -q 'Waiting for Horace' "$HB_ART/host.err" || hb_fail "the host did not wait: $(cat "$HB_ART/host.err")"
+grep -q 'Waiting for Boris' "$HB_ART/guest.err" || hb_fail "the guest did not wait: $(cat "$HB_ART/guest.err")"
+grep -q 'Horace is back' "$HB_ART/host.err" || hb_fail "the host did not go on: $(cat "$HB_ART/host.err")"
+grep -q 'Boris is back' "$HB_ART/guest.err" || hb_fail "the guest did not go on: $(cat "$HB_ART/guest.err")"
+grep -q 'Out of sync\|Lost the connection' "$HB_ART/host.err" "$HB_ART/guest.err" &&
+  hb_fail "the match broke after the silence: $(cat "$HB_ART/host.err" "$HB_ART/guest.err")"
 
 # The guest quits with ESC; the host says so.
 timeout 5 xdotool windowfocus --sync "$guest_wid"
