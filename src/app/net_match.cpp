@@ -69,6 +69,8 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
     config.cow = options.playAs.empty() ? (config.host ? kBoris : -1) : (options.playAs == "horace" ? 1 : 0);
     config.gameVersion = HOOFBRAWL_VERSION;
     config.simulationDigest = simulationCheckDigest();
+    // The host's --steps holds for both.
+    config.stepLimit = options.steps;
 
     std::string error, mapName;
     std::unique_ptr<EnetTransport> transport;
@@ -158,7 +160,7 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
                 stored[c] = before[c] + carried[c];
                 stored[1 - c] = before[1 - c];
             }
-            if (winner >= 0 || session.stepsRun() >= options.steps) {
+            if (winner >= 0 || (session.stepLimit() > 0 && session.stepsRun() >= session.stepLimit())) {
                 if (winner < 0)
                     for (int c = 0; c < 2; ++c) stored[c] = cows[c]->hayStored;
                 finishedAt = now;

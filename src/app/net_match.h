@@ -1,6 +1,7 @@
 // Matches across two machines: `--headless --host PORT` or `--headless
 // --join HOST[:PORT]`, the local cow driven by --boris/--horace (computer or
-// idle), the other by the peer. Both processes print the same result line.
+// idle), the other by the peer. Both processes print the same result line;
+// the host's --steps is the limit of both.
 #pragma once
 
 #include <cstdio>

@@ -129,6 +129,7 @@ void LockstepSession::update(int64_t nowMs) {
                 s.delay = static_cast<uint8_t>(delay_);
                 s.size = static_cast<uint32_t>(config_.mapText.size());
                 s.value = mapDigest(config_.mapText);
+                s.steps = static_cast<uint32_t>(std::min<int64_t>(std::max<int64_t>(config_.stepLimit, 0), UINT32_MAX));
                 send(NetChannel::Reliable, s);
                 for (size_t at = 0; at < config_.mapText.size(); at += kMaxMapChunk) {
                     NetMessage c;
@@ -271,6 +272,7 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
         if (m.cow != 1 - localCow_) return;
         delay_ = m.delay > kMaxDelay ? kMaxDelay : m.delay;
         incomingMapSize_ = m.size;
+        config_.stepLimit = m.steps;
         incomingMapDigest_ = m.value;
         incomingMap_.clear();
         return;

@@ -41,6 +41,9 @@ struct SessionConfig {
     std::string gameVersion;
     uint64_t simulationDigest = 0;  // of the fixed test match, see sim_check.h
     std::string mapText;            // host: the map both play
+    // Host: the step a headless match ends at (0: none), which the guest
+    // takes too, so that both end on the same step.
+    int64_t stepLimit = 0;
     // Guest: builds the world from the host's map; "" when it loaded, else why not.
     std::function<std::string(const std::string& mapText)> loadMap;
 };
@@ -64,6 +67,8 @@ public:
     int localCow() const { return localCow_; }
     int remoteCow() const { return 1 - localCow_; }
     int delay() const { return delay_; }
+    // The host's step limit, on both sides once play began (0: none).
+    int64_t stepLimit() const { return config_.stepLimit; }
     int roundTripMs() const { return roundTripMs_; }
     // The peer has been silent for a second or more in play, or has sent no
     // record for the step this side is held on for a second.

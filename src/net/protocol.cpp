@@ -101,6 +101,7 @@ std::vector<uint8_t> encodeMessage(const NetMessage& m) {
         w.u8(m.delay);
         w.u32(m.size);
         w.u64(m.value);
+        w.u32(m.steps);
         break;
     case MessageType::MapChunk:
         w.u32(m.first);
@@ -157,6 +158,7 @@ bool decodeMessage(const uint8_t* data, size_t size, NetMessage& out) {
         m.delay = r.u8();
         m.size = r.u32();
         m.value = r.u64();
+        m.steps = r.u32();
         if (m.cow > 1 || m.delay < 1 || m.delay > 8 || m.size == 0 || m.size > kMaxMapBytes) return false;
         break;
     case MessageType::MapChunk:

@@ -30,6 +30,7 @@ std::vector<NetMessage> everyKind() {
     m.delay = 3;
     m.size = 17577;
     m.value = 42;
+    m.steps = 23520;
     all.push_back(m);
     m = {};
     m.type = MessageType::MapChunk;
@@ -72,7 +73,7 @@ std::vector<NetMessage> everyKind() {
 
 bool same(const NetMessage& a, const NetMessage& b) {
     return a.type == b.type && a.protocol == b.protocol && a.text == b.text && a.value == b.value &&
-           a.cow == b.cow && a.delay == b.delay && a.game == b.game && a.size == b.size && a.ack == b.ack &&
+           a.cow == b.cow && a.delay == b.delay && a.game == b.game && a.size == b.size && a.steps == b.steps && a.ack == b.ack &&
            a.first == b.first && a.bytes == b.bytes;
 }
 
