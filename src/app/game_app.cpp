@@ -145,13 +145,7 @@ void runHoofbrawl(int argc, char** argv) {
         std::fflush(out);
         std::exit(code);
     }
-    std::vector<char*> glutArgv;
-    for (const std::string& a : options.glutArgs) glutArgv.push_back(const_cast<char*>(a.c_str()));
-    glutArgv.push_back(nullptr);
-    int glutArgc = static_cast<int>(options.glutArgs.size());
-    glutInit(&glutArgc, glutArgv.data());
-    openGameWindow("Hoofbrawl");
-    identifyGameWindow();
+    // Before the window: an address that cannot be used is said without one.
     {
         std::string error;
         netPlay = startNetPlay(options, error);
@@ -165,6 +159,13 @@ void runHoofbrawl(int argc, char** argv) {
             if (netPlay) netPlay->quit();
         });
     }
+    std::vector<char*> glutArgv;
+    for (const std::string& a : options.glutArgs) glutArgv.push_back(const_cast<char*>(a.c_str()));
+    glutArgv.push_back(nullptr);
+    int glutArgc = static_cast<int>(options.glutArgs.size());
+    glutInit(&glutArgc, glutArgv.data());
+    openGameWindow("Hoofbrawl");
+    identifyGameWindow();
     KeySource& keys = liveKeys();
     for (int c = 0; c < 2; ++c) {
         std::string error;
