@@ -131,3 +131,60 @@ TEST(SimulationCheck, TheTestMatchGivesOneDigestAndLeavesTheWorldEmpty) {
 }
 
 }  // namespace
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "net/match_record.h"
+
+namespace {
+
+// What an out-of-sync match leaves: the map and every step's two records,
+// in a new file whose name is given back; an unusable directory is said.
+TEST(MatchRecord, BothPlayersInputsAreSavedInANewFileNamedBack) {
+    const char* before = std::getenv("TMPDIR");
+    const std::string keep = before ? before : "";
+    char dir[] = "/tmp/hoofbrawl-record-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    setenv("TMPDIR", dir, 1);
+    MatchRecord r;
+    r.gameVersion = "1.2.3";
+    r.mapText = "X X \n.1.2\n";
+    r.localCow = 1;
+    r.outOfSyncAt = 340;
+    for (int i = 0; i < 345; ++i) {
+        StepInput in;
+        in.cow[0].bits = static_cast<uint8_t>(i & 0x7f);
+        in.cow[1].bits = static_cast<uint8_t>((i * 3) & 0x7f);
+        r.steps.push_back(in);
+    }
+    std::string error;
+    const std::string path = saveMatchRecord(r, error);
+    ASSERT_FALSE(path.empty()) << error;
+    EXPECT_EQ(path.rfind(std::string(dir) + "/hoofbrawl-out-of-sync-", 0), 0u) << path;
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string s = text.str();
+    EXPECT_NE(s.find("out of sync at step 340\n"), std::string::npos);
+    EXPECT_NE(s.find("this side horace\n"), std::string::npos);
+    EXPECT_NE(s.find(r.mapText), std::string::npos);
+    EXPECT_NE(s.find("\ninputs\n00 00\n01 03\n"), std::string::npos);
+    EXPECT_NE(s.find("\n58 08\n"), std::string::npos);  // the last step, 344
+    std::remove(path.c_str());
+
+    setenv("TMPDIR", "/nonexistent-hoofbrawl-dir", 1);
+    EXPECT_TRUE(saveMatchRecord(r, error).empty());
+    EXPECT_NE(error.find("/nonexistent-hoofbrawl-dir"), std::string::npos) << error;
+    if (before)
+        setenv("TMPDIR", keep.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    rmdir(dir);
+}
+
+}  // namespace
