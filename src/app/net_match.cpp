@@ -114,6 +114,7 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
         const int64_t now = nowMs() - start;
         if (netStopRequested()) {
             session.quit();
+            transport->drain(500);
             std::fprintf(err, "hoofbrawl: stopped by a signal\n");
             return 1;
         }
@@ -180,6 +181,7 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
         std::fprintf(out, "%s\n", resultLine(winner, session.stepsRun(), stored, options.seed, digestGameState()).c_str());
         std::fflush(out);
         session.quit();
+        transport->drain(500);
         releaseWorld();
         return 0;
     }

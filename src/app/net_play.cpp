@@ -25,6 +25,8 @@ namespace {
 
 // How long the end of a match stays on the playing screen before the title.
 constexpr int64_t kEndShownMs = 3000;
+// The most a quitting game waits for its goodbye to be taken.
+constexpr int kGoodbyeMs = 500;
 
 int64_t nowMs() { return monotonicNanoseconds() / 1000000; }
 
@@ -153,7 +155,7 @@ public:
 
     void quit() override {
         session_.quit();
-        transport_->flush();
+        transport_->drain(kGoodbyeMs);
     }
 
 private:

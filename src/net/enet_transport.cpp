@@ -181,6 +181,22 @@ void EnetTransport::disconnect(int peer) {
 
 void EnetTransport::flush() { enet_host_flush(impl_->host); }
 
+void EnetTransport::drain(int ms) {
+    const enet_uint32 start = enet_time_get();
+    for (;;) {
+        bool open = false;
+        for (size_t i = 0; i < impl_->host->peerCount; ++i) {
+            const ENetPeer& p = impl_->host->peers[i];
+            if (p.state != ENET_PEER_STATE_DISCONNECTED && p.state != ENET_PEER_STATE_ZOMBIE) open = true;
+        }
+        const enet_uint32 spent = enet_time_get() - start;
+        if (!open || spent >= static_cast<enet_uint32>(ms)) return;
+        ENetEvent e;
+        if (enet_host_service(impl_->host, &e, 5) > 0 && e.type == ENET_EVENT_TYPE_RECEIVE)
+            enet_packet_destroy(e.packet);
+    }
+}
+
 uint64_t EnetTransport::bytesSent() const {
     // ENet counts its own headers; UDP and IPv4 add 28 bytes a packet.
     return impl_->host->totalSentData + 28ull * impl_->host->totalSentPackets;

@@ -28,6 +28,10 @@ public:
     void flush() override;
     uint64_t bytesSent() const override;
     int roundTripMs(int peer) const override;
+    // For a process about to end: serves the connections for up to `ms`
+    // until every one has closed, so that what was sent last (the goodbye)
+    // is resent if lost rather than left to the other side's timeout.
+    void drain(int ms);
     // The port the host listens on (the one chosen when asked for 0).
     int port() const;
 

@@ -81,13 +81,19 @@ void LockstepSession::finishMatch(int64_t nowMs) {
     transport_.flush();
 }
 
-void LockstepSession::quit() {
-    if (state_ == State::Ended) return;
+void LockstepSession::sayGoodbye(ByeReason why, uint32_t step) {
     NetMessage m;
     m.type = MessageType::Bye;
-    m.cow = static_cast<uint8_t>(ByeReason::Quit);
-    m.first = static_cast<uint32_t>(step_);
+    m.cow = static_cast<uint8_t>(why);
+    m.first = step;
     send(NetChannel::Reliable, m);
+    // Three copies unsequenced: one gets through a lossy link at once.
+    for (int i = 0; i < 3; ++i) send(NetChannel::Unsequenced, m);
+}
+
+void LockstepSession::quit() {
+    if (state_ == State::Ended) return;
+    sayGoodbye(ByeReason::Quit, static_cast<uint32_t>(step_));
     finish(End::LocalQuit, "You left the game");
 }
 
@@ -204,10 +210,12 @@ void LockstepSession::handle(const NetEvent& e, int64_t nowMs) {
     NetMessage m;
     if (!decodeMessage(e.data.data(), e.data.size(), m)) return;
     // Control messages only on the reliable channel, records and pings only
-    // on the other: anything else is not this protocol.
+    // on the other: anything else is not this protocol. A goodbye goes on
+    // both: on the reliable channel it can wait behind what a blackout held
+    // up for seconds, and a game that is ending cannot wait for that.
     const bool unsequencedKind =
         m.type == MessageType::Inputs || m.type == MessageType::Ping || m.type == MessageType::Pong;
-    if (unsequencedKind != (e.channel == NetChannel::Unsequenced)) return;
+    if (m.type != MessageType::Bye && unsequencedKind != (e.channel == NetChannel::Unsequenced)) return;
     lastHeardMs_ = nowMs;
     handleMessage(m, nowMs);
 }
@@ -462,11 +470,7 @@ void LockstepSession::compareDigests() {
             peerDigests_.erase(p);
         } else if (l->second != p->second) {
             const uint32_t step = l->first;
-            NetMessage bye;
-            bye.type = MessageType::Bye;
-            bye.cow = static_cast<uint8_t>(ByeReason::OutOfSync);
-            bye.first = step;
-            send(NetChannel::Reliable, bye);
+            sayGoodbye(ByeReason::OutOfSync, step);
             finish(End::OutOfSync, "Out of sync at step " + std::to_string(step));
             return;
         } else {

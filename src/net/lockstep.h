@@ -114,6 +114,7 @@ private:
     void handleMessage(const NetMessage& m, int64_t nowMs);
     void checkHello(const NetMessage& m, int64_t nowMs);
     void refuse(const std::string& reason);
+    void sayGoodbye(ByeReason why, uint32_t step);
     void finish(End how, const std::string& message);
     void send(NetChannel channel, const NetMessage& m);
     void sendInputs(int64_t nowMs);

@@ -176,6 +176,14 @@ TEST_F(EnetRelayMatch, AMatchThroughALossyRelayAgreesAndSurvivesABlackout) {
     ASSERT_EQ(host->session.stepsRun(), guest->session.stepsRun());
     EXPECT_EQ(host->state, guest->state);
     EXPECT_GE(host->session.stepsRun(), held + 200);
+
+    // A goodbye after the blackout is not held up behind what it delayed.
+    guest->session.quit();
+    guestNet->drain(500);
+    const int64_t quitAt = wallMs();
+    while (host->session.playing() && wallMs() - quitAt < 3000) loop(2);
+    EXPECT_EQ(host->session.endMessage(), "Horace left the game");
+    std::printf("goodbye after the blackout heard in %lld ms\n", static_cast<long long>(wallMs() - quitAt));
 }
 
 // At the frame's pace, through 40 ± 10 ms each way with loss, the match
