@@ -70,6 +70,10 @@ public:
                 std::fprintf(stderr, "hoofbrawl: %s is back\n", cowName(session_.remoteCow()));
             waitingShown_ = waiting;
         }
+        const bool asks = session_.peerAsksRematch();
+        if (asks && !peerAskShown_)
+            std::fprintf(stderr, "hoofbrawl: %s asks for a new game\n", cowName(session_.remoteCow()));
+        peerAskShown_ = asks;
     }
 
     void beforeFrame(AppState& state) override {
@@ -86,7 +90,10 @@ public:
             }
             state.phase = GamePhase::Playing;
         }
-        if (session_.playing() && session_.takeNewGame() && started_) rebuildWorld();
+        if (session_.playing() && session_.takeNewGame() && started_) {
+            std::fprintf(stderr, "hoofbrawl: a new game with %s\n", cowName(session_.remoteCow()));
+            rebuildWorld();
+        }
         // Space does not start a game without the other player.
         if (!started_ && state.phase == GamePhase::Title) state.spaceReleased = false;
         if (endedAtMs_ >= 0 && nowMs() - endedAtMs_ >= kEndShownMs) {
@@ -147,7 +154,10 @@ public:
 
     void checkRematchKey(AppState&) override {
         const bool down = asyncKeyDown(vk::N);
-        if (down && !nHeld_ && active_ && session_.playing()) session_.askRematch(nowMs());
+        if (down && !nHeld_ && active_ && session_.playing() && !session_.weAskRematch()) {
+            std::fprintf(stderr, "hoofbrawl: asked %s for a new game\n", cowName(session_.remoteCow()));
+            session_.askRematch(nowMs());
+        }
         nHeld_ = down;
     }
 
@@ -192,7 +202,7 @@ private:
     LockstepSession session_;
     std::string waitingLine_;
     std::string endMessage_, recordLine_, waitingShown_;
-    bool active_ = true, started_ = false, nHeld_ = false;
+    bool active_ = true, started_ = false, nHeld_ = false, peerAskShown_ = false;
     int64_t endedAtMs_ = -1;
 };
 

@@ -3,8 +3,8 @@
 # (Boris, right half) and the guest (Horace, left half). Keys pressed in each
 # window move that player's cow, and both windows show both cows moving; the
 # local half is framed. Three seconds of silence on the link (the guest joins
-# through a relay on 127.0.0.1) are waited out. ESC in the guest is reported
-# by the host. The guest's
+# through a relay on 127.0.0.1) are waited out; N on both starts a new game
+# on both. ESC in the guest is reported by the host. The guest's
 # window goes below the host's: a window wholly covered is not redrawn, and a
 # window that draws no frames runs no steps. The top 360 rows of each are
 # compared, which both show.
@@ -89,6 +89,24 @@ grep -q 'Horace is back' "$HB_ART/host.err" || hb_fail "the host did not go on: 
 grep -q 'Boris is back' "$HB_ART/guest.err" || hb_fail "the guest did not go on: $(cat "$HB_ART/guest.err")"
 grep -q 'Out of sync\|Lost the connection' "$HB_ART/host.err" "$HB_ART/guest.err" &&
   hb_fail "the match broke after the silence: $(cat "$HB_ART/host.err" "$HB_ART/guest.err")"
+
+# N on one side asks the other; the new game starts on both when both pressed it.
+xdotool mousemove 1000 760
+timeout 5 xdotool windowfocus --sync "$host_wid"
+hb_tap n
+for _ in $(seq 40); do grep -q 'Boris asks for a new game' "$HB_ART/guest.err" && break; sleep 0.1; done
+grep -q 'Boris asks for a new game' "$HB_ART/guest.err" || hb_fail "the guest was not asked: $(cat "$HB_ART/guest.err")"
+grep -q 'a new game with' "$HB_ART/host.err" && hb_fail "a new game began on one side's word"
+timeout 5 xdotool windowfocus --sync "$guest_wid"
+hb_tap n
+for _ in $(seq 40); do grep -q 'a new game with' "$HB_ART/host.err" && break; sleep 0.1; done
+grep -q 'a new game with Horace' "$HB_ART/host.err" || hb_fail "no new game on the host: $(cat "$HB_ART/host.err")"
+grep -q 'a new game with Boris' "$HB_ART/guest.err" || hb_fail "no new game on the guest: $(cat "$HB_ART/guest.err")"
+sleep 2
+shot "$host_wid" host_new_game
+shot "$guest_wid" guest_new_game
+grep -q 'Out of sync\|Lost the connection' "$HB_ART/host.err" "$HB_ART/guest.err" &&
+  hb_fail "the new game broke: $(cat "$HB_ART/host.err" "$HB_ART/guest.err")"
 
 # The guest quits with ESC; the host says so.
 timeout 5 xdotool windowfocus --sync "$guest_wid"
