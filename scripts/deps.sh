@@ -5,7 +5,7 @@
 # bare system has no make (cmake only recommends it).
 set -euo pipefail
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libx11-dev
-  libopenal-dev libalut-dev libftgl-dev libfreetype-dev libsdl2-dev zlib1g-dev fonts-liberation)
+  libopenal-dev libalut-dev libftgl-dev libfreetype-dev libsdl2-dev zlib1g-dev libenet-dev fonts-liberation)
 # Building the Debian package (scripts/package.sh, and its test).
 package_tools=(dpkg-dev lintian)
 case "${1:-}" in

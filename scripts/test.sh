@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: unit and screen tests,
 # the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a short fuzzing run of the file readers.
+# and a short fuzzing run of the file readers and the network message decoder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests

@@ -168,6 +168,8 @@ ParseResult parseCommandLine(int argc, const char* const* argv) {
     if (!o.playAs.empty() && o.hostPort < 0 && o.joinAddress.empty())
         return fail("--play goes with --host or --join");
     if (!o.recordFile.empty() && !o.headless) return fail("--record goes with --headless");
+    if ((o.hostPort >= 0 || !o.joinAddress.empty()) && (!o.replayFile.empty() || !o.checkReplayFile.empty()))
+        return fail("a replay is watched or checked alone, not with --host or --join");
     return r;
 }
 

@@ -1,8 +1,11 @@
 #include "app/game_app.h"
 
 #include <GL/freeglut.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -10,6 +13,8 @@
 #include "app/command_line.h"
 #include "app/game_recording.h"
 #include "app/headless.h"
+#include "app/net_match.h"
+#include "app/net_play.h"
 #include "app/phases.h"
 #include "app/replay_watch.h"
 #include "app/solo.h"
@@ -70,9 +75,19 @@ void checkViewKey() {
     app.viewKeyHeld = down;
 }
 
+// A match with a player on another machine, when the command line asks for one.
+std::unique_ptr<NetPlay> netPlay;
+
 // Read each cow's record once, run the step (recording it), then draw what
 // it left.
 void playingFrame() {
+    if (netPlay && netPlay->active()) {
+        // The step runs only when lockstep has both records; the frame is
+        // drawn either way.
+        netPlay->step(liveKeys());
+        drawPlayingFrame(app.windowWidth, app.windowHeight);
+        return;
+    }
     StepInput in;
     if (cowSource[kBoris] && cowSource[kHorace]) {
         beginRecording(*cowSource[kBoris], *cowSource[kHorace], gameOptions ? gameOptions->seed : 1);
@@ -117,8 +132,10 @@ void displayFrame() {
     const bool held = splash && sameSize && splashHeldInBackBuffer();
     if (!held) beginFrame();
     const GamePhase before = app.phase;
+    if (netPlay) netPlay->beforeFrame(app);
     runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
-    if (before != GamePhase::Playing && app.phase == GamePhase::Playing && gameOptions) {
+    if (netPlay && app.phase != GamePhase::Splash) netPlay->draw(app);
+    if (before != GamePhase::Playing && app.phase == GamePhase::Playing && gameOptions && !(netPlay && netPlay->active())) {
         std::string error;
         if (!makeCowSources(app.soloLevel, error)) {
             std::fprintf(stderr, "Hoofbrawl: %s\n", error.c_str());
@@ -126,7 +143,10 @@ void displayFrame() {
         }
     }
     if (app.phase != GamePhase::Playing) armRecording();
-    checkNewGameKeyRecorded();
+    if (netPlay && netPlay->active())
+        netPlay->checkRematchKey(app);
+    else
+        checkNewGameKeyRecorded();
     checkQuitKey();
     checkFullScreenKey(app, glutFullScreenToggle);
     app.frames.countFrame(elapsedMs(), stdout);
@@ -149,7 +169,14 @@ void idlePace() {
     // sleeps to the instant the due millisecond begins rather than for a
     // count of milliseconds from a truncated now, which woke up to a
     // millisecond late and put one frame in four at 52 ms.
-    sleepUntil(startNs + static_cast<int64_t>(app.idle.dueMs()) * 1000000);
+    const int64_t dueNs = startNs + static_cast<int64_t>(app.idle.dueMs()) * 1000000;
+    if (netPlay) {
+        // The network is served between frames too, in short naps.
+        netPlay->service();
+        sleepUntil(std::min(dueNs, monotonicNanoseconds() + 3000000));
+        return;
+    }
+    sleepUntil(dueNs);
 }
 
 void reshapeWindow(int width, int height) {
@@ -166,10 +193,37 @@ void runHoofbrawl(int argc, char** argv) {
     // Checking a replay and a headless match need no window and no sound;
     // checking a replay needs no data directory either.
     if (!options.checkReplayFile.empty()) std::exit(checkReplayCommand(options.checkReplayFile, stdout, stderr));
-    if (options.headless) std::exit(runHeadless(options, program));
+    const bool networked = options.hostPort >= 0 || !options.joinAddress.empty();
+    if (options.headless && !networked) std::exit(runHeadless(options, program));
     if (!options.replayFile.empty()) openReplayOrExit(options.replayFile);
 
     enterDataDirOrExit();
+    if (options.headless) {
+        // The rules print a word when a syringe takes effect; standard
+        // output carries only "Hosting on port N" and the result line.
+        std::fflush(stdout);
+        const int saved = dup(STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0) dup2(null, STDOUT_FILENO);
+        std::FILE* out = saved >= 0 ? fdopen(saved, "w") : stdout;
+        const int code = runNetworkMatchHeadless(options, out, stderr);
+        std::fflush(out);
+        std::exit(code);
+    }
+    // Before the window: an address that cannot be used is said without one.
+    {
+        std::string error;
+        netPlay = startNetPlay(options, error);
+        if (!netPlay && !error.empty()) {
+            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+            std::exit(2);
+        }
+        // ESC and a closed window end the process through exit: the other
+        // player hears of it at once rather than after ten silent seconds.
+        if (netPlay) std::atexit([] {
+            if (netPlay) netPlay->quit();
+        });
+    }
     std::vector<char*> glutArgv;
     for (const std::string& a : options.glutArgs) glutArgv.push_back(const_cast<char*>(a.c_str()));
     glutArgv.push_back(nullptr);

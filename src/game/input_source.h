@@ -31,6 +31,18 @@ public:
 void setCowPads(CowPads* pads);
 CowPads* cowPads();
 
+// A driver known only by its name, for a replay's header: the player on
+// the other machine, whose records come from the network.
+class NamedInput : public InputSource {
+public:
+    explicit NamedInput(std::string name) : name_(std::move(name)) {}
+    CowInput next(int) override { return {}; }
+    std::string name() const override { return name_; }
+
+private:
+    std::string name_;
+};
+
 // A cow nobody drives.
 class IdleInput : public InputSource {
 public:
