@@ -36,6 +36,20 @@ struct AppState {
     GamePhase phase = GamePhase::Splash;
     bool spaceReleased = false;
     bool fullScreenKeyHeld = false;  // F11 as seen by the previous frame's check
+    // A playing game held: no step runs and the sounds are held with it.
+    bool paused = false;
+    bool pauseKeyHeld = false;  // P or Pause as seen by the previous playing frame
+    // A local game pauses when the window loses the keyboard; watching a
+    // replay does not.
+    bool pauseOnFocusLoss = true;
+    // M, - and = as seen by the previous frame, and how many more frames
+    // show the sound level.
+    bool muteKeyHeld = false, quieterKeyHeld = false, louderKeyHeld = false;
+    int soundLevelFrames = 0;
+    // Games won by Boris [0] and Horace [1] since the program started; the
+    // current game's win is counted once.
+    int wins[2] = {0, 0};
+    bool winCounted = false;
     IdlePacer idle;
     FrameCounter frames;
 };

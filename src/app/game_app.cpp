@@ -2,17 +2,26 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/app_state.h"
+#include "app/arenas.h"
 #include "app/command_line.h"
+#include "app/menu.h"
 #include "app/phases.h"
+#include "app/settings.h"
+#include "audio/sounds.h"
 #include "app/startup.h"
 #include "game/drivers.h"
 #include "game/input_source.h"
 #include "game/step.h"
+#include "platform/key_names.h"
 #include "platform/data_dir.h"
 #include "platform/live_keys.h"
 #include "platform/present.h"
@@ -20,6 +29,10 @@
 #include "platform/window_identity.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
+#include "ui/hud_state.h"
+#include "ui/menu_draw.h"
+#include "world/map_reader.h"
+#include "world/world_grid.h"
 
 namespace {
 
@@ -35,6 +48,33 @@ void fullWindowViewport() { glViewport(0, 0, app.windowWidth, app.windowHeight);
 // game's frame without choosing drive both from the active key source.
 std::unique_ptr<InputSource> cowSource[2];
 
+Options runOptions;
+SettingsStore settings;
+Menu menu;
+KeySource* liveKeySource = nullptr;
+
+bool makeSources(const std::string& boris, const std::string& horace, std::string& error) {
+    std::unique_ptr<InputSource> made[2];
+    const std::string names[2] = {boris, horace};
+    for (int c = 0; c < 2; ++c) {
+        made[c] = makeInputSource(names[c], runOptions.seed + c, liveKeySource, error);
+        if (!made[c]) return false;
+    }
+    for (int c = 0; c < 2; ++c) cowSource[c] = std::move(made[c]);
+    return true;
+}
+
+// SPACE on the title starts the game the command line asked for, whatever
+// the menu chose last time.
+void commandLineSources() {
+    std::string error;
+    makeSources(runOptions.driver[0], runOptions.driver[1], error);
+}
+
+std::string scoreLine() {
+    return "Boris " + std::to_string(app.wins[0]) + " \xe2\x80\x93 " + std::to_string(app.wins[1]) + " Horace";
+}
+
 // Read each cow's record once, run the step, then draw what it left.
 void playingFrame() {
     StepInput in;
@@ -44,13 +84,233 @@ void playingFrame() {
         in = inputsFromActiveKeys();
     }
     stepPlayingFrame(in);
+    countWin(app, world.cow1 && world.cow1->winner, world.cow2 && world.cow2->winner);
     drawPlayingFrame(app.windowWidth, app.windowHeight);
+    if (app.winCounted) drawNotice(scoreLine());
 }
 
-const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
+// The game as it stands, no step: the introduction's count is a count of
+// draws, so it is put back to keep a paused introduction where it was.
+void pausedFrame() {
+    const int32_t intro = introCallCount;
+    drawPlayingFrame(app.windowWidth, app.windowHeight);
+    introCallCount = intro;
+    fullWindowViewport();
+    drawPausePanel();
+}
+
+bool gameHasFocus() { return keyboardFocused(); }
+
+// The menu's keys: the arrows, Enter and Backspace, and each cow's own
+// direction, jump and headbutt keys, which is what a pad's D-pad, A and B
+// hold.
+MenuKeys readMenuKeys() {
+    MenuKeys k;
+    auto any = [](std::initializer_list<uint32_t> keys) {
+        for (uint32_t key : keys)
+            if (key && asyncKeyDown(key)) return true;
+        return false;
+    };
+    const KeyBindings& b = keyBindings;
+    const KeyBindings d = defaultKeyBindings();
+    auto bound = [&](CowAction a) {
+        return any({b.cow[0].of(a), b.cow[1].of(a), d.cow[0].of(a), d.cow[1].of(a)});
+    };
+    if (menu.typing()) {
+        // Letters are typed, not steered with.
+        k.up = asyncKeyDown(vk::Up);
+        k.down = asyncKeyDown(vk::Down);
+        k.enter = asyncKeyDown(vk::Return);
+        k.back = asyncKeyDown(vk::Backspace);
+    } else {
+        k.up = bound(CowAction::Up);
+        k.down = bound(CowAction::Down);
+        k.left = bound(CowAction::Left);
+        k.right = bound(CowAction::Right);
+        k.enter = asyncKeyDown(vk::Return) || bound(CowAction::Jump);
+        k.back = asyncKeyDown(vk::Backspace) || bound(CowAction::Attack);
+        k.restore = asyncKeyDown(vk::Delete);
+    }
+    // Every named key is asked only where a key is taken or typed.
+    if (menu.isOpen() && (menu.screen() == Menu::Screen::Controls || menu.typing()) && liveKeySource)
+        k.anyKey = anyKeyDown(*liveKeySource);
+    return k;
+}
+
+void titleMenu() {
+    menu.update(readMenuKeys());
+    if (app.phase != GamePhase::Title) return;
+    if (menu.isOpen()) {
+        drawMenu(menu.view(), scoreLine());
+    } else {
+        drawNotice(scoreLine());
+        drawNotice("ENTER: MENU", 0.72f);
+    }
+}
+
+void applySound() { setSoundGain(soundGain(settings.live().volume, settings.live().muted)); }
+
+// The arena the settings name, or the command line's map for this run.
+void chooseArenaPath() {
+    if (!runOptions.mapFile.empty()) setMapPath(runOptions.mapFile);
+    else if (const Arena* a = findArena(settings.live().arena)) setMapPath(a->file);
+}
+
+void rebuildWorld() {
+    introCallCount = 0;
+    releaseWorld();
+    clearLastStepInput();
+    readMap();
+}
+
+bool computerAvailable() {
+    static int known = -1;
+    if (known < 0) {
+        std::string error;
+        known = makeInputSource("computer:normal", 1, nullptr, error) != nullptr;
+    }
+    return known == 1;
+}
+
+void startMode(const std::string& mode) {
+    settings.change([&](Settings& s) { s.mode = mode; });
+    std::string error;
+    const bool made = mode == "computer" ? makeSources("keys", "computer:" + settings.live().computerLevel, error)
+                                         : makeSources("keys", "keys", error);
+    if (!made) {
+        std::fprintf(stderr, "hoofbrawl: %s\n", error.c_str());
+        return;
+    }
+    menu.close();
+    startPlay(app);
+}
+
+void stepValue(std::string& value, const std::vector<std::string>& values, int by) {
+    size_t i = 0;
+    while (i < values.size() && values[i] != value) ++i;
+    if (i == values.size()) i = 0;
+    value = values[(i + values.size() + (by % static_cast<int>(values.size()))) % values.size()];
+}
+
+void buildMenu() {
+    menu.entries = {
+        {"TWO PLAYERS", nullptr, nullptr, nullptr, [] { startMode("two-players"); }},
+        {"AGAINST THE COMPUTER", computerAvailable,
+         [] {
+             std::string l = settings.live().computerLevel;
+             for (char& c : l) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+             return "< " + l + " >";
+         },
+         [](int by) { settings.change([by](Settings& s) { stepValue(s.computerLevel, {"easy", "normal", "hard"}, by); }); },
+         [] { startMode("computer"); }},
+        {"HOST A GAME", [] { return menuHooks.host && (!menuHooks.hostAvailable || menuHooks.hostAvailable()); },
+         nullptr, nullptr,
+         [] {
+             settings.change([](Settings& s) { s.mode = "host"; });
+             menuHooks.host();
+         }},
+        {"JOIN A GAME", [] { return menuHooks.join && (!menuHooks.joinAvailable || menuHooks.joinAvailable()); },
+         [] { return settings.live().address; }, nullptr,
+         [] {
+             menu.address = settings.live().address;
+             menu.openAddress();
+         }},
+        {"REPLAYS", [] { return static_cast<bool>(menuHooks.watchReplay); }, nullptr, nullptr,
+         [] { menu.openReplays(); }},
+        {"CONTROLS", nullptr, nullptr, nullptr, [] { menu.openControls(); }},
+        {"SOUND", nullptr,
+         [] {
+             const Settings& s = settings.live();
+             return s.muted ? std::string("< MUTED >") : "< " + std::to_string(s.volume) + "/10 >";
+         },
+         [](int by) {
+             settings.change([by](Settings& s) {
+                 s.volume = std::max(0, std::min(kVolumeSteps, s.volume + by));
+                 s.muted = false;
+             });
+             applySound();
+         },
+         [] {
+             settings.change([](Settings& s) { s.muted = !s.muted; });
+             applySound();
+         }},
+        {"ARENA", nullptr,
+         [] {
+             if (!runOptions.mapFile.empty())
+                 return "< " + std::filesystem::path(runOptions.mapFile).filename().string() + " >";
+             std::string name = settings.live().arena;
+             for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+             return "< " + name + " >";
+         },
+         [](int by) {
+             std::vector<std::string> names;
+             for (const Arena& a : shippedArenas()) names.push_back(a.name);
+             // A map from the command line gives way to the shipped ones.
+             if (!runOptions.mapFile.empty()) {
+                 runOptions.mapFile.clear();
+                 by = 0;
+             }
+             settings.change([&](Settings& s) { stepValue(s.arena, names, by); });
+             chooseArenaPath();
+             rebuildWorld();
+         },
+         nullptr},
+        {"QUIT", nullptr, nullptr, nullptr, [] { std::exit(0); }},
+    };
+    // Enter on the arena steps it too: a pad has no left and right to spare.
+    menu.entries[7].choose = [] { menu.entries[7].adjust(1); };
+    menu.bindings = [] { return keyBindings; };
+    menu.bindingsChanged = [](const KeyBindings& b) {
+        keyBindings = b;
+        settings.change([&](Settings& s) { s.bindings = b; });
+    };
+    menu.addressChosen = [](const std::string& address) {
+        settings.change([&](Settings& s) {
+            s.address = address;
+            s.mode = "join";
+        });
+        menu.close();
+        if (menuHooks.join) menuHooks.join(address);
+    };
+    menu.listReplays = [] { return listReplayFiles(replayDirectory()); };
+    menu.replayChosen = [](const std::string& path) {
+        menu.close();
+        if (menuHooks.watchReplay) menuHooks.watchReplay(path);
+    };
+}
+
+void toggleFullScreen() {
+    glutFullScreenToggle();
+    settings.change([](Settings& s) { s.fullScreen = !s.fullScreen; });
+}
+
+void checkSoundKeysNow() {
+    // An address being typed takes its letters; M is one of them.
+    if (app.phase == GamePhase::Title && menu.typing()) return;
+    int volume = settings.live().volume;
+    bool muted = settings.live().muted;
+    if (checkSoundKeys(app, volume, muted)) {
+        settings.change([&](Settings& s) {
+            s.volume = volume;
+            s.muted = muted;
+        });
+        applySound();
+    }
+}
+
+void drawSoundLevel() {
+    if (app.soundLevelFrames <= 0) return;
+    const Settings& s = settings.live();
+    fullWindowViewport();
+    drawNotice(s.muted ? std::string("SOUND MUTED") : "VOLUME " + std::to_string(s.volume) + "/10", 0.6f);
+}
+
+const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport,
+                                   pausedFrame, gameHasFocus, titleMenu};
 // For a splash frame whose picture the back buffer still holds.
 void splashAlreadyDrawn() {}
-const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleMap, playingFrame, fullWindowViewport};
+const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleMap, playingFrame, fullWindowViewport,
+                                         pausedFrame, gameHasFocus, titleMenu};
 
 }  // namespace
 
@@ -66,10 +326,14 @@ void displayFrame() {
     const bool splash = app.phase == GamePhase::Splash;
     const bool held = splash && sameSize && splashHeldInBackBuffer();
     if (!held) beginFrame();
+    const GamePhase before = app.phase;
+    checkSoundKeysNow();
     runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
+    if (!held) drawSoundLevel();
     checkNewGameKey(app);
+    if (before == GamePhase::Playing && app.phase == GamePhase::Title) commandLineSources();
     checkQuitKey();
-    checkFullScreenKey(app, glutFullScreenToggle);
+    checkFullScreenKey(app, toggleFullScreen);
     app.frames.countFrame(elapsedMs(), stdout);
     const bool byCopy = splash && sameSize && canShowByCopy();
     if (splash) splashShown(byCopy);
@@ -103,7 +367,20 @@ void runHoofbrawl(int argc, char** argv) {
     const ParseResult parsed = parseCommandLine(argc, argv);
     const int status = answerCommandLine(parsed, program, stdout, stderr);
     if (status >= 0) std::exit(status);
-    const Options& options = parsed.options;
+    runOptions = parsed.options;
+    const Options& options = runOptions;
+    // The map is named from where the game was started, before the data
+    // directory becomes the working directory.
+    if (!runOptions.mapFile.empty()) {
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(runOptions.mapFile, ec);
+        if (!ec) runOptions.mapFile = absolute.string();
+    }
+    settings.load(settingsPath());
+    keyBindings = settings.live().bindings;
+    if (options.fullScreen >= 0) settings.live().fullScreen = options.fullScreen == 1;
+    if (options.mute) settings.live().muted = true;
+    chooseArenaPath();
 
     enterDataDirOrExit();
     std::vector<char*> glutArgv;
@@ -114,14 +391,15 @@ void runHoofbrawl(int argc, char** argv) {
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
     KeySource& keys = liveKeys();
-    for (int c = 0; c < 2; ++c) {
-        std::string error;
-        cowSource[c] = makeInputSource(options.driver[c], options.seed + c, &keys, error);
-        if (!cowSource[c]) {
-            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
-            std::exit(2);
-        }
+    liveKeySource = &keys;
+    std::string error;
+    if (!makeSources(options.driver[0], options.driver[1], error)) {
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+        std::exit(2);
     }
+    buildMenu();
     startGame(keys);
+    applySound();
+    if (settings.live().fullScreen) glutFullScreen();
     runGameLoop(displayFrame, idlePace);
 }

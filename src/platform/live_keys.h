@@ -18,3 +18,7 @@ private:
 // The live keyboard or-ed with the pads, started on first use. Call once the
 // GLUT window exists and its GL context is current: that window is the game's.
 KeySource& liveKeys();
+
+// Whether keys typed now reach the game's window: false once another window
+// has the keyboard focus (a local game pauses then).
+bool keyboardFocused();

@@ -27,7 +27,7 @@ const char* const kCowOfSlot[kPadSlots] = {"Horace (left half)", "Boris (right h
 constexpr double kTanHalfSector = 0.41421356237309503;
 
 bool isPadKey(uint32_t k) {
-    if (k == vk::Space) return true;
+    if (k == vk::Space || k == vk::Pause) return true;
     for (const SlotKeys& s : kSlotKeys)
         if (k == s.up || k == s.down || k == s.left || k == s.right || k == s.jump || k == s.attack ||
             k == s.help)
@@ -42,7 +42,8 @@ std::vector<SDL_JoystickID> refusedPads;
 
 bool padHoldsKey(const PadState& st, int slot, uint32_t k) {
     if (slot < 0 || slot >= kPadSlots) return false;
-    if (k == vk::Space) return st.start;
+    // Start is SPACE on the title and the Pause key in play.
+    if (k == vk::Space || k == vk::Pause) return st.start;
     const SlotKeys& keys = kSlotKeys[slot];
     if (k == keys.jump) return st.a;
     if (k == keys.attack) return st.b || st.x;

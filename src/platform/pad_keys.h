@@ -27,7 +27,7 @@ constexpr int kPadSlots = 2;
 // Whether a pad in slot `slot` holds `virtualKey` down in `state`. The D-pad
 // and the stick give the cow's four direction keys (the stick in eight
 // directions, as the keys can), A jumps, B and X headbutt, Back holds the help
-// panel, Start is SPACE.
+// panel, Start is SPACE and the Pause key.
 bool padHoldsKey(const PadState& state, int slot, uint32_t virtualKey);
 
 // The pads through SDL's game-controller subsystem, and nothing else of SDL:

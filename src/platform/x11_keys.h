@@ -13,6 +13,8 @@ public:
     X11Keys(const X11Keys&) = delete;
     X11Keys& operator=(const X11Keys&) = delete;
     bool isDown(uint32_t virtualKey) override;
+    // Whether a key typed now would reach the game (see key_focus.h).
+    bool focused();
 
 private:
     void* display_ = nullptr;  // Display*, kept opaque so X11 stays in platform/
