@@ -53,6 +53,7 @@ std::vector<int> Menu::shownEntries() const {
 }
 
 void Menu::openControls() {
+    open_ = true;
     screen_ = Screen::Controls;
     controlsRow_ = 0;
     capturing_ = false;
@@ -60,11 +61,13 @@ void Menu::openControls() {
 }
 
 void Menu::openAddress() {
+    open_ = true;
     screen_ = Screen::Address;
     message_.clear();
 }
 
 void Menu::openReplays() {
+    open_ = true;
     screen_ = Screen::Replays;
     replayRow_ = 0;
     replays_ = listReplays ? listReplays() : std::vector<std::string>();

@@ -159,7 +159,8 @@ SettingsRead readSettingsFile(const std::string& path) {
     SettingsRead r;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno != ENOENT) {
+        // Nothing there (or no directory to hold it): the defaults, quietly.
+        if (errno != ENOENT && errno != ENOTDIR) {
             r.fileFound = true;
             r.warnings.push_back(path + ": cannot read it (" + std::strerror(errno) + "); the defaults are used");
         }
