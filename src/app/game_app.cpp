@@ -27,6 +27,7 @@
 #include "platform/present.h"
 #include "platform/sleep.h"
 #include "platform/window_identity.h"
+#include "render/camera.h"
 #include "render/playing_frame.h"
 #include "render/screens.h"
 #include "ui/hud_state.h"
@@ -89,12 +90,15 @@ void playingFrame() {
     if (app.winCounted) drawNotice(scoreLine());
 }
 
-// The game as it stands, no step: the introduction's count is a count of
-// draws, so it is put back to keep a paused introduction where it was.
+// The game as it stands, no step. Drawing moves a few things of its own (the
+// introduction counts its draws, the hay spins, the camera keys turn the
+// view): they are put back, so nothing moves while paused.
 void pausedFrame() {
     const int32_t intro = introCallCount;
+    const CameraState view = camera;
     drawPlayingFrame(app.windowWidth, app.windowHeight);
     introCallCount = intro;
+    camera = view;
     fullWindowViewport();
     drawPausePanel();
 }
