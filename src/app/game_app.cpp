@@ -380,12 +380,6 @@ void runHoofbrawl(int argc, char** argv) {
         const std::filesystem::path absolute = std::filesystem::absolute(runOptions.mapFile, ec);
         if (!ec) runOptions.mapFile = absolute.string();
     }
-    settings.load(settingsPath());
-    keyBindings = settings.live().bindings;
-    if (options.fullScreen >= 0) settings.live().fullScreen = options.fullScreen == 1;
-    if (options.mute) settings.live().muted = true;
-    chooseArenaPath();
-
     enterDataDirOrExit();
     std::vector<char*> glutArgv;
     for (const std::string& a : options.glutArgs) glutArgv.push_back(const_cast<char*>(a.c_str()));
@@ -395,15 +389,24 @@ void runHoofbrawl(int argc, char** argv) {
     openGameWindow("Hoofbrawl");
     identifyGameWindow();
     KeySource& keys = liveKeys();
-    liveKeySource = &keys;
-    std::string error;
-    if (!makeSources(options.driver[0], options.driver[1], error)) {
-        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
-        std::exit(2);
-    }
-    buildMenu();
+    setUpPlayerShell(keys);
     startGame(keys);
     applySound();
     if (settings.live().fullScreen) glutFullScreen();
     runGameLoop(displayFrame, idlePace);
+}
+
+void setUpPlayerShell(KeySource& keys) {
+    settings.load(settingsPath());
+    keyBindings = settings.live().bindings;
+    if (runOptions.fullScreen >= 0) settings.live().fullScreen = runOptions.fullScreen == 1;
+    if (runOptions.mute) settings.live().muted = true;
+    chooseArenaPath();
+    liveKeySource = &keys;
+    std::string error;
+    if (!makeSources(runOptions.driver[0], runOptions.driver[1], error)) {
+        std::fprintf(stderr, "hoofbrawl: %s\n", error.c_str());
+        std::exit(2);
+    }
+    buildMenu();
 }
