@@ -22,6 +22,7 @@
 #include "game/input_source.h"
 #include "game/step.h"
 #include "platform/key_names.h"
+#include "platform/pad_keys.h"
 #include "platform/data_dir.h"
 #include "platform/live_keys.h"
 #include "platform/present.h"
@@ -196,6 +197,12 @@ void stepValue(std::string& value, const std::vector<std::string>& values, int b
     value = values[(i + values.size() + (by % static_cast<int>(values.size()))) % values.size()];
 }
 
+// A pad's slot 0 drives Horace, slot 1 Boris.
+void followBindingsWithPads() {
+    setPadSlotKeys(0, keyBindings.cow[kHorace].key);
+    setPadSlotKeys(1, keyBindings.cow[kBoris].key);
+}
+
 void buildMenu() {
     menu.entries = {
         {"TWO PLAYERS", nullptr, nullptr, nullptr, [] { startMode("two-players"); }},
@@ -266,6 +273,7 @@ void buildMenu() {
     menu.bindings = [] { return keyBindings; };
     menu.bindingsChanged = [](const KeyBindings& b) {
         keyBindings = b;
+        followBindingsWithPads();
         settings.change([&](Settings& s) { s.bindings = b; });
     };
     menu.addressChosen = [](const std::string& address) {
@@ -399,6 +407,7 @@ void runHoofbrawl(int argc, char** argv) {
 void setUpPlayerShell(KeySource& keys) {
     settings.load(settingsPath());
     keyBindings = settings.live().bindings;
+    followBindingsWithPads();
     if (runOptions.fullScreen >= 0) settings.live().fullScreen = runOptions.fullScreen == 1;
     if (runOptions.mute) settings.live().muted = true;
     chooseArenaPath();

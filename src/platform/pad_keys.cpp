@@ -13,8 +13,10 @@ struct SlotKeys {
     uint32_t up, down, left, right, jump, attack, help;
 };
 
-// The same codes the cows poll: slot 0 is Horace's, slot 1 Boris's.
-constexpr SlotKeys kSlotKeys[kPadSlots] = {
+// The same codes the cows poll: slot 0 is Horace's, slot 1 Boris's. The
+// players may give their cows other keys; the pads follow, so a pad's
+// buttons keep their meaning whatever the keyboard's are.
+SlotKeys kSlotKeys[kPadSlots] = {
     {vk::W, vk::S, vk::A, vk::D, vk::LShift, vk::LControl, vk::F1},
     {vk::Up, vk::Down, vk::Left, vk::Right, vk::RShift, vk::RControl, vk::F12},
 };
@@ -39,6 +41,11 @@ bool isPadKey(uint32_t k) {
 std::vector<SDL_JoystickID> refusedPads;
 
 }  // namespace
+
+void setPadSlotKeys(int slot, const uint32_t keys[7]) {
+    if (slot < 0 || slot >= kPadSlots) return;
+    kSlotKeys[slot] = {keys[0], keys[1], keys[2], keys[3], keys[4], keys[5], keys[6]};
+}
 
 bool padHoldsKey(const PadState& st, int slot, uint32_t k) {
     if (slot < 0 || slot >= kPadSlots) return false;

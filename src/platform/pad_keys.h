@@ -30,6 +30,10 @@ constexpr int kPadSlots = 2;
 // panel, Start is SPACE and the Pause key.
 bool padHoldsKey(const PadState& state, int slot, uint32_t virtualKey);
 
+// The keys a slot's cow polls, in the binding table's order (up, down, left,
+// right, jump, headbutt, help), for when the players change theirs.
+void setPadSlotKeys(int slot, const uint32_t keys[7]);
+
 // The pads through SDL's game-controller subsystem, and nothing else of SDL:
 // GLUT keeps the window and OpenAL the sound.
 class PadKeys : public KeySource {

@@ -248,3 +248,29 @@ TEST_F(PadKeysTest, KeyboardAndPadTogetherSteerTheCow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A player who gives a cow other keys keeps the pad's buttons: the pad holds
+// whatever key the cow now polls for that action, and no longer the old one.
+TEST(PadFollowsBindings, ButtonsHoldTheKeysTheCowPollsNow) {
+    const uint32_t chosen[7] = {'T', 'G', 'F', 'H', vk::Tab, 'Q', 'E'};
+    const uint32_t usual[7] = {vk::W, vk::S, vk::A, vk::D, vk::LShift, vk::LControl, vk::F1};
+    setPadSlotKeys(0, chosen);
+    PadState st;
+    st.dpadLeft = true;
+    st.a = true;
+    EXPECT_TRUE(padHoldsKey(st, 0, 'F'));
+    EXPECT_TRUE(padHoldsKey(st, 0, vk::Tab));
+    EXPECT_FALSE(padHoldsKey(st, 0, vk::A));
+    EXPECT_FALSE(padHoldsKey(st, 0, vk::LShift));
+    // The other slot is left as it was.
+    st = {};
+    st.dpadLeft = true;
+    EXPECT_TRUE(padHoldsKey(st, 1, vk::Left));
+    setPadSlotKeys(0, usual);
+    st.dpadLeft = true;
+    EXPECT_TRUE(padHoldsKey(st, 0, vk::A));
+}
+
+}  // namespace
