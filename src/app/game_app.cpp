@@ -235,14 +235,17 @@ void buildMenu() {
              return s.muted ? std::string("< MUTED >") : "< " + std::to_string(s.volume) + "/10 >";
          },
          [](int by) {
-             settings.change([by](Settings& s) {
-                 s.volume = std::max(0, std::min(kVolumeSteps, s.volume + by));
+             const int volume = std::max(0, std::min(kVolumeSteps, settings.live().volume + by));
+             settings.change([volume](Settings& s) {
+                 s.volume = volume;
                  s.muted = false;
              });
              applySound();
          },
          [] {
-             settings.change([](Settings& s) { s.muted = !s.muted; });
+             // From the sound as heard: a --mute run unmuted is unmuted.
+             const bool muted = !settings.live().muted;
+             settings.change([muted](Settings& s) { s.muted = muted; });
              applySound();
          }},
         {"ARENA", nullptr,
@@ -270,6 +273,9 @@ void buildMenu() {
     };
     // Enter on the arena steps it too: a pad has no left and right to spare.
     menu.entries[7].choose = [] { menu.entries[7].adjust(1); };
+    // The menu opens on the mode played last.
+    const std::string& last = settings.live().mode;
+    menu.select(last == "computer" ? 1 : last == "host" ? 2 : last == "join" ? 3 : 0);
     menu.bindings = [] { return keyBindings; };
     menu.bindingsChanged = [](const KeyBindings& b) {
         keyBindings = b;
@@ -293,7 +299,8 @@ void buildMenu() {
 
 void toggleFullScreen() {
     glutFullScreenToggle();
-    settings.change([](Settings& s) { s.fullScreen = !s.fullScreen; });
+    const bool full = !settings.live().fullScreen;
+    settings.change([full](Settings& s) { s.fullScreen = full; });
 }
 
 void checkSoundKeysNow() {

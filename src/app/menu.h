@@ -85,6 +85,9 @@ public:
     void openAddress();
     void openReplays();
     void backToMain();
+    // Puts the main screen's highlight on entry `index` (an unavailable one
+    // gives way to the first shown).
+    void select(int index) { selected_ = index; }
 
 private:
     std::vector<int> shownEntries() const;

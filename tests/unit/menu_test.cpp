@@ -82,6 +82,18 @@ TEST_F(MenuTest, OpensOnAPressAndHidesWhatIsNotThere) {
     EXPECT_TRUE(chosen.empty());
 }
 
+TEST_F(MenuTest, OpensOnTheEntryChosenBeforeOrTheFirstShown) {
+    menu.select(2);
+    press(&MenuKeys::enter);  // opens
+    EXPECT_EQ(selected(), "AGAINST THE COMPUTER");
+    press(&MenuKeys::enter);
+    EXPECT_EQ(chosen, std::vector<std::string>{"computer"});
+    menu.select(1);  // the network, not there
+    EXPECT_EQ(selected(), "TWO PLAYERS");
+    press(&MenuKeys::down);
+    EXPECT_EQ(selected(), "AGAINST THE COMPUTER");
+}
+
 TEST_F(MenuTest, OneActionPerPressNotPerFrameHeld) {
     press(&MenuKeys::enter);  // opens
     MenuKeys k;
