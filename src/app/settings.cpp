@@ -110,8 +110,10 @@ SettingsRead parseSettings(const std::string& text, const std::string& path) {
             if (!isComputerLevel(value)) warn("computer-level '" + value + "' is not easy, normal or hard");
             else s.computerLevel = value;
         } else if (name == "address") {
+            // A host name, an IPv4 or a bracketed IPv6 address, and a port.
             bool fine = !value.empty() && value.size() <= 255 &&
-                        value.find_first_of(" \t\"'\\") == std::string::npos;
+                        value.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                "0123456789.-_:[]") == std::string::npos;
             if (!fine) warn("address '" + value + "' is not a host name or address");
             else s.address = value;
         } else if (name == "arena") {
