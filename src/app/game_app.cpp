@@ -108,7 +108,7 @@ bool gameHasFocus() { return keyboardFocused(); }
 
 // The menu's keys: the arrows, Enter and Backspace, and each cow's own
 // direction, jump and headbutt keys, which is what a pad's D-pad, A and B
-// hold.
+// hold (pads follow the bindings).
 MenuKeys readMenuKeys() {
     MenuKeys k;
     auto any = [](std::initializer_list<uint32_t> keys) {
@@ -116,10 +116,11 @@ MenuKeys readMenuKeys() {
             if (key && asyncKeyDown(key)) return true;
         return false;
     };
+    // The arrows steer the menu whatever the cows are given.
     const KeyBindings& b = keyBindings;
-    const KeyBindings d = defaultKeyBindings();
+    const uint32_t arrows[kCowActionCount] = {vk::Up, vk::Down, vk::Left, vk::Right, 0, 0, 0};
     auto bound = [&](CowAction a) {
-        return any({b.cow[0].of(a), b.cow[1].of(a), d.cow[0].of(a), d.cow[1].of(a)});
+        return any({b.cow[0].of(a), b.cow[1].of(a), arrows[static_cast<int>(a)]});
     };
     if (menu.typing()) {
         // Letters are typed, not steered with.
@@ -351,6 +352,8 @@ void displayFrame() {
     if (!held) drawSoundLevel();
     checkNewGameKey(app);
     if (before == GamePhase::Playing && app.phase == GamePhase::Title) commandLineSources();
+    // SPACE starts play from the open menu too; the next title starts plain.
+    if (before == GamePhase::Title && app.phase == GamePhase::Playing) menu.close();
     checkQuitKey();
     checkFullScreenKey(app, toggleFullScreen);
     app.frames.countFrame(elapsedMs(), stdout);

@@ -41,6 +41,9 @@ void runPhase(AppState& state, const PhaseDrawers& drawers) {
 
 void startPlay(AppState& state) {
     state.phase = GamePhase::Playing;
+    // A pad's Start is SPACE and the Pause key at once: the press that starts
+    // play must be let go before it can pause it.
+    state.pauseKeyHeld = true;
     stopSound(SoundId::SplashScreen);
     playSound(SoundId::GameStart);
     playSound(SoundId::Ambient);

@@ -82,6 +82,21 @@ TEST_F(PauseTest, ThePauseKeyAndAPadsStartPauseToo) {
     EXPECT_FALSE(state.paused);
 }
 
+TEST_F(PauseTest, StartHeldFromTheTitleIntoPlayDoesNotPause) {
+    // A pad's Start holds SPACE and Pause together.
+    state.phase = GamePhase::Title;
+    state.spaceReleased = true;
+    keys.press(vk::Space);
+    keys.press(vk::Pause);
+    for (int i = 0; i < 4; ++i) frame();
+    EXPECT_EQ(state.phase, GamePhase::Playing);
+    EXPECT_FALSE(state.paused);
+    keys.releaseAll();
+    frame();
+    tap(vk::Pause);
+    EXPECT_TRUE(state.paused);
+}
+
 TEST_F(PauseTest, ALostFocusPausesAndTheReturnDoesNotResume) {
     frame();
     focused = false;
