@@ -88,7 +88,10 @@ void playingFrame() {
     stepPlayingFrame(in);
     countWin(app, world.cow1 && world.cow1->winner, world.cow2 && world.cow2->winner);
     drawPlayingFrame(app.windowWidth, app.windowHeight);
-    if (app.winCounted) drawNotice(scoreLine());
+    if (app.winCounted) {
+        fullWindowViewport();
+        drawNotice(scoreLine());
+    }
 }
 
 // The game as it stands, no step. Drawing moves a few things of its own (the
