@@ -28,10 +28,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-std::string mapPath = kMapFile;
+std::string benchMap = kMapFile;
 
 void loadMap() {
-    MapLoadResult r = readMapFile(mapPath);
+    MapLoadResult r = readMapFile(benchMap);
     if (!r.ok) {
         std::fprintf(stderr, "%s\n", r.message.c_str());
         std::exit(1);
@@ -102,7 +102,7 @@ int winsOf(ComputerLevel a, ComputerLevel b, int games, int& steps) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) mapPath = argv[1];
+    if (argc > 1) benchMap = argv[1];
     const int games = argc > 2 ? std::max(2, std::atoi(argv[2])) : 40;
     loadMap();  // a map it cannot read is reported before standard error is shut
     std::freopen("/dev/null", "w", stderr);  // nothing to hear

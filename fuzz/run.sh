@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 findings="$build/fuzz-findings"
 mkdir -p "$findings"
 status=0
-for target in bmp map replay net_message; do
+for target in bmp map replay net_message settings; do
   binary="$build/fuzz/fuzz_$target"
   [ -x "$binary" ] || { echo "fuzz: $binary is not built" >&2; status=1; continue; }
   work=$(mktemp -d "/tmp/hoofbrawl-fuzz-$target.XXXXXX")

@@ -41,6 +41,24 @@ struct AppState {
     int soloLevel = -1;
     bool splitView = false;       // V in a one-player game: both halves after all
     bool viewKeyHeld = false;     // V as seen by the previous frame
+    // A playing game held: no step runs and the sounds are held with it.
+    bool paused = false;
+    bool pauseKeyHeld = false;  // P or Pause as seen by the previous playing frame
+    // A local game pauses when the window loses the keyboard; watching a
+    // replay does not.
+    bool pauseOnFocusLoss = true;
+    // Off while playing with another machine.
+    bool pauseAllowed = true;
+    // The title's menu is open: its keys (digits typed in an address) start no game.
+    bool menuOpen = false;
+    // M, - and = as seen by the previous frame, and how many more frames
+    // show the sound level.
+    bool muteKeyHeld = false, quieterKeyHeld = false, louderKeyHeld = false;
+    int soundLevelFrames = 0;
+    // Games won by Boris [0] and Horace [1] since the program started; the
+    // current game's win is counted once.
+    int wins[2] = {0, 0};
+    bool winCounted = false;
     IdlePacer idle;
     FrameCounter frames;
 };

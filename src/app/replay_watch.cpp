@@ -33,6 +33,10 @@ struct Watching {
     size_t nextDigest = 0;
     bool differed = false;
     int64_t startNs = 0;
+    // Watching from the game's menu: where to go back to, once the keys
+    // that leave are let go (else the game would take them too).
+    void (*done)() = nullptr;
+    bool leaving = false;
 };
 Watching watching;
 
@@ -88,7 +92,17 @@ void replayDisplayFrame() {
     } else if (watching.paused) {
         drawReplayBanner("PAUSED: SPACE");
     }
-    if (asyncKeyDown(vk::Escape) || asyncKeyDown(vk::N)) std::exit(0);
+    const bool leaveKey = asyncKeyDown(vk::Escape) || asyncKeyDown(vk::N);
+    if (leaveKey && !watching.done) std::exit(0);
+    if (leaveKey) watching.leaving = true;
+    if (watching.leaving && !leaveKey) {
+        watching.leaving = false;
+        watching.cursor.reset();
+        for (auto& c : watching.cow) c.reset();
+        glutSwapBuffers();
+        watching.done();
+        return;
+    }
     checkFullScreenKey(app, watching.toggleFullScreen);
     app.frames.countFrame(static_cast<int>((monotonicNanoseconds() - watching.startNs) / 1000000), stdout);
     glutSwapBuffers();
@@ -109,10 +123,10 @@ void openReplayOrExit(const std::string& path) {
     watching.replay = std::move(read.replay);
 }
 
-void watchReplay(KeySource& keys, void (*toggleFullScreen)()) {
-    watching.startNs = monotonicNanoseconds();
-    watching.toggleFullScreen = toggleFullScreen;
-    startGame(keys);
+namespace {
+
+// The world from the replay's map, the cursor at its first step, straight into play.
+void startWatching() {
     std::string error;
     loadReplayMap(watching.replay, error);  // read once already: it cannot fail now
     clearLastStepInput();
@@ -120,10 +134,41 @@ void watchReplay(KeySource& keys, void (*toggleFullScreen)()) {
         std::fprintf(stderr, "%s: differs from the recorded game at step 0\n", watching.path.c_str());
     watching.cursor = std::make_shared<ReplayCursor>(watching.replay);
     for (int c = 0; c < 2; ++c) watching.cow[c] = std::make_unique<ReplayInput>(watching.cursor);
-    // Straight into play, as SPACE on the title screen starts it.
+    watching.paused = false;
+    watching.nextDigest = 0;
+    watching.differed = false;
+    // As SPACE on the title screen starts it.
     app.phase = GamePhase::Playing;
     stopSound(SoundId::SplashScreen);
     playSound(SoundId::GameStart);
     playSound(SoundId::Ambient);
+}
+
+}  // namespace
+
+bool watchReplayFromMenu(const std::string& path, void (*done)()) {
+    ReplayReadResult read = readReplayFile(path);
+    std::string error = read.error;
+    if (!read.ok || !loadReplayMap(read.replay, error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    watching.path = path;
+    watching.replay = std::move(read.replay);
+    watching.done = done;
+    watching.toggleFullScreen = glutFullScreenToggle;
+    watching.leaving = false;
+    watching.spaceHeld = true;  // the key that chose it is not a pause
+    watching.startNs = monotonicNanoseconds();
+    startWatching();
+    glutDisplayFunc(replayDisplayFrame);
+    return true;
+}
+
+void watchReplay(KeySource& keys, void (*toggleFullScreen)()) {
+    watching.startNs = monotonicNanoseconds();
+    watching.toggleFullScreen = toggleFullScreen;
+    startGame(keys);
+    startWatching();
     runGameLoop(replayDisplayFrame, idlePace);
 }

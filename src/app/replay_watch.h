@@ -15,3 +15,9 @@ void openReplayOrExit(const std::string& path);
 // or N leaves (status 0), and at its end the last frame stays with a line
 // saying how the game ended. Records nothing. Never returns.
 [[noreturn]] void watchReplay(KeySource& keys, void (*toggleFullScreen)());
+
+// Watches a replay from inside the running game (its menu): the window's
+// display turns to the replay until ESC or N is pressed and let go, and then
+// `done` is called (which hands the display back). False, with nothing
+// changed, for a file that cannot be watched.
+bool watchReplayFromMenu(const std::string& path, void (*done)());

@@ -8,4 +8,10 @@ public:
     void play(SoundId id) override;
     void pause(SoundId id) override;
     void stop(SoundId id) override;
+    void pauseAll() override;
+    void resumeAll() override;
+    void setGain(float gain) override;
+
+private:
+    bool held_[kSoundCount] = {};
 };

@@ -19,6 +19,12 @@ public:
     void play(SoundId id) override { requests.push_back({SoundRequest::Play, id}); }
     void pause(SoundId id) override { requests.push_back({SoundRequest::Pause, id}); }
     void stop(SoundId id) override { requests.push_back({SoundRequest::Stop, id}); }
+    void pauseAll() override { ++pausesAll; }
+    void resumeAll() override { ++resumesAll; }
+    void setGain(float g) override { gain = g; }
+    int pausesAll = 0;
+    int resumesAll = 0;
+    float gain = 1.0f;
     void clear() { requests.clear(); }
     // How many plain play requests (not preceded by a pause) reached this source.
     int plays(SoundId id) const;

@@ -33,3 +33,15 @@ void playSoundWithoutRestart(SoundId id) {
 void stopSound(SoundId id) {
     if (activeSink) activeSink->stop(id);
 }
+
+void pauseAllSounds() {
+    if (activeSink) activeSink->pauseAll();
+}
+
+void resumeAllSounds() {
+    if (activeSink) activeSink->resumeAll();
+}
+
+void setSoundGain(float gain) {
+    if (activeSink) activeSink->setGain(gain);
+}

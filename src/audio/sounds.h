@@ -44,6 +44,11 @@ public:
     virtual void play(SoundId id) = 0;
     virtual void pause(SoundId id) = 0;
     virtual void stop(SoundId id) = 0;
+    // Holds every source that is playing now, and later lets just those go on.
+    virtual void pauseAll() {}
+    virtual void resumeAll() {}
+    // The listener's gain: 0 silent, 1 the sounds as recorded.
+    virtual void setGain(float gain) { (void)gain; }
 };
 
 // Null means silence (the default until the audio device is up).
@@ -56,3 +61,9 @@ void playSound(SoundId id);
 // playing one run on, for contacts that ask again in every frame.
 void playSoundWithoutRestart(SoundId id);
 void stopSound(SoundId id);
+
+// The game's pause: every playing source held, then resumed where it was.
+void pauseAllSounds();
+void resumeAllSounds();
+// Volume for everything the game plays, 0..1.
+void setSoundGain(float gain);

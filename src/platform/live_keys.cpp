@@ -8,8 +8,17 @@
 #include "platform/pad_keys.h"
 #include "platform/x11_keys.h"
 
+namespace {
+X11Keys& keyboard() {
+    static X11Keys k;
+    return k;
+}
+}  // namespace
+
+bool keyboardFocused() { return keyboard().focused(); }
+
 KeySource& liveKeys() {
-    static X11Keys keyboard;
+    X11Keys& keyboard = ::keyboard();
     static PadKeys pads;
     static EitherKeys either(keyboard, pads);
     static bool started = false;

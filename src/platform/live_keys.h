@@ -28,3 +28,7 @@ private:
 // makes the pads the ones the keyboard driver or-s in. Call once the GLUT
 // window exists and its GL context is current: that window is the game's.
 KeySource& liveKeys();
+
+// Whether keys typed now reach the game's window: false once another window
+// has the keyboard focus (a local game pauses then).
+bool keyboardFocused();

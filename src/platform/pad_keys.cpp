@@ -138,7 +138,7 @@ PadState PadKeys::read(int slot) const {
 }
 
 bool PadKeys::isDown(uint32_t virtualKey) {
-    if (!started_ || virtualKey != vk::Space) return false;
+    if (!started_ || (virtualKey != vk::Space && virtualKey != vk::Pause)) return false;
     refresh();
     for (int slot = 0; slot < kPadSlots; ++slot)
         if (slots_[slot].pad && read(slot).start) return true;

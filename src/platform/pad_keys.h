@@ -37,8 +37,8 @@ CowInput padCowInput(const PadState& state);
 
 // The pads through SDL's game-controller subsystem, and nothing else of SDL:
 // GLUT keeps the window and OpenAL the sound. As a key source a pad holds
-// only SPACE (its Start button); its controls reach the cow through
-// cowInput().
+// only SPACE and the Pause key (its Start button: SPACE on the title, pause
+// in play); its controls reach the cow through cowInput().
 class PadKeys : public KeySource, public CowPads {
 public:
     PadKeys() = default;

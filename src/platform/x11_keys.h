@@ -17,6 +17,8 @@ public:
     // rest answer from that answer.
     void holdState() override;
     void releaseState() override;
+    // Whether a key typed now would reach the game (see key_focus.h).
+    bool focused();
 
 private:
     void* display_ = nullptr;  // Display*, kept opaque so X11 stays in platform/

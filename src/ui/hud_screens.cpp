@@ -1,10 +1,13 @@
 #include "ui/hud_screens.h"
 
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "game/rules.h"
 #include "game/key_bindings.h"
 #include "game/step.h"
+#include "platform/key_names.h"
 #include "platform/keys.h"
 
 HudScreen chooseHudScreen(const Cow& cow) {
@@ -47,20 +50,47 @@ const char* controlsLineText(ControlsLine line, uint32_t virtualKey) {
     return nullptr;
 }
 
+namespace {
+
+const char* const kLineWords[kControlsLineCount] = {"UP: ", "DOWN: ", "LEFT: ", "RIGHT: ", "JUMP: ", "ATTACK: "};
+
+// A key's name as the panel writes it: a letter or a digit in quotes, as the
+// panel has always shown W A S D.
+std::string printedKey(uint32_t key) {
+    const char* name = keyName(key);
+    if (!name) return "";
+    if (name[0] && !name[1] && std::isalnum(static_cast<unsigned char>(name[0])))
+        return std::string("'") + name + "'";
+    return name;
+}
+
+}  // namespace
+
 void fillControlsLines(const Cow& cow, char lines[kControlsLineCount][kControlsLineSize]) {
     // The lines run in the binding table's order: four directions, jump, attack.
     const CowBindings& bound = keyBindings.cow[cowIndexOf(cow)];
     const uint32_t* keys = bound.key;
     for (int i = 0; i < kControlsLineCount; ++i) {
         const char* text = controlsLineText(static_cast<ControlsLine>(i), keys[i]);
-        if (!text) continue;
+        std::string built;
+        if (!text) {
+            // A key of the player's own choosing, named as the settings name it.
+            const std::string name = printedKey(keys[i]);
+            if (name.empty()) continue;
+            built = kLineWords[i] + name;
+            text = built.c_str();
+        }
         std::strncpy(lines[i], text, kControlsLineSize - 1);
         lines[i][kControlsLineSize - 1] = '\0';
     }
 }
 
 const char* introHelpLine(const Cow& cow) {
-    return cow.kind == '1' ? "Hit F12 for controls during game" : "Hit F1 for controls during game";
+    static std::string lines[2];
+    const int index = cowIndexOf(cow);
+    const std::string name = printedKey(keyBindings.cow[index].of(CowAction::Help));
+    lines[index] = "Hit " + (name.empty() ? std::string("?") : name) + " for controls during game";
+    return lines[index].c_str();
 }
 
 float displayedEnergy(float energy) { return energy > 0.0f ? energy : 0.0f; }

@@ -156,8 +156,15 @@ MapLoadResult readMapFile(const std::string& path) {
     return readMapFromBytes(bytes, path);
 }
 
+namespace {
+std::string currentMap = kMapFile;
+}
+
+void setMapPath(const std::string& path) { currentMap = path.empty() ? kMapFile : path; }
+const std::string& mapPath() { return currentMap; }
+
 void readMap() {
-    MapLoadResult r = readMapFile(kMapFile);
+    MapLoadResult r = readMapFile(currentMap);
     if (!r.ok) {
         std::fprintf(stderr, "%s\n", r.message.c_str());
         std::exit(1);

@@ -21,7 +21,12 @@ MapLoadResult readMapFile(const std::string& path);
 const std::string& loadedMapText();
 const std::string& loadedMapName();
 
-// The game's reader: builds the world from kMapFile, or writes the reason on
+// The arena readMap builds: kMapFile until another is chosen (the command
+// line's --map, the menu's arena). Empty goes back to kMapFile.
+void setMapPath(const std::string& path);
+const std::string& mapPath();
+
+// The game's reader: builds the world from mapPath(), or writes the reason on
 // standard error and ends the process with status 1.
 void readMap();
 

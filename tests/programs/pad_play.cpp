@@ -88,6 +88,7 @@ void idleWithCommands() {
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     openGameWindow("Hoofbrawl");
+    setUpPlayerShell(liveKeys());
     startGame(liveKeys());
     runGameLoop(displayFrame, idleWithCommands);
 }

@@ -11,13 +11,15 @@ HB_PID=""
 HB_WID=""
 HB_OUT=""
 rm -rf "$HB_ART" && mkdir -p "$HB_ART"
-# The game records every game it plays: into the test's own directory, never
-# the home of whoever runs the tests.
-export XDG_DATA_HOME="$HB_WORK/xdg"
+# The game keeps settings and replays in the player's home: each test gets a
+# home of its own, so no test reads another's settings or the real player's.
+export HOME="$HB_WORK/home" XDG_CONFIG_HOME="$HB_WORK/home/.config" XDG_DATA_HOME="$HB_WORK/home/.local/share"
+mkdir -p "$HOME"
+HB_SETTINGS="$XDG_CONFIG_HOME/hoofbrawl/settings.ini"
 
 hb_cleanup() {
   [ -n "$HB_PID" ] && kill "$HB_PID" 2>/dev/null
-  for k in Escape space n Shift_L Shift_R Control_L Control_R F1 F12 Up Down Left Right w a s d; do
+  for k in Escape space n p m minus equal Return BackSpace Delete t Shift_L Shift_R Control_L Control_R F1 F12 Up Down Left Right w a s d; do
     xdotool keyup "$k" 2>/dev/null
   done
   rm -rf "$HB_WORK"
@@ -34,12 +36,13 @@ hb_prepare_data() {
   echo "$dir"
 }
 
-# Starts the game in DIR; stdout and stderr go to the artefacts. HB_OUT names
+# Starts the game in DIR with the options given; stdout and stderr go to the artefacts. HB_OUT names
 # the file the game's stdout goes to (the waits below read it).
-hb_start() {
+hb_start() {  # dir [option...]
   local dir=$1
+  shift
   HB_OUT="$HB_ART/stdout.txt"
-  (cd "$dir" && exec "$HB_BUILD/hoofbrawl" >"$HB_OUT" 2>"$HB_ART/stderr.txt") &
+  (cd "$dir" && exec "$HB_BUILD/hoofbrawl" "$@" >"$HB_OUT" 2>"$HB_ART/stderr.txt") &
   HB_PID=$!
 }
 

@@ -70,6 +70,8 @@ wait_frames 30 || hb_fail "ESC typed into another window ended the game"
 
 # The game's window focused again: the same keys move both cows.
 xdotool windowfocus --sync "$HB_WID"
+# Losing the focus paused the game; it stays paused until P.
+hb_tap_seen p
 wait_frames 10
 before=$(hb_shot focused_before)
 hb_down d

@@ -91,23 +91,27 @@ TEST_F(HudScreenTest, ControlsLinesForBothPlayers) {
     for (int i = 0; i < kControlsLineCount; ++i) EXPECT_STREQ(lines[i], expected2[i]);
 }
 
-// A key the table has no words for, or a key on the wrong line, keeps the
-// line's previous text.
-TEST_F(HudScreenTest, UnknownKeysLeaveTheLineAlone) {
+// The panel names whatever key the player bound; only a code with no name
+// at all (none the controls screen can give) keeps the line's previous text.
+TEST_F(HudScreenTest, AnyNamedKeyIsNamedAndNamelessOnesLeaveTheLineAlone) {
     char lines[kControlsLineCount][kControlsLineSize] = {"0", "0", "0", "0", "0", "0"};
     keyBindings.cow[kBoris].key[0] = vk::Up;
-    keyBindings.cow[kBoris].key[1] = vk::W;  // W names the up line, not the down line
+    keyBindings.cow[kBoris].key[1] = vk::W;  // a letter on another line than its default one
     keyBindings.cow[kBoris].key[2] = 0;
-    keyBindings.cow[kBoris].key[3] = vk::Space;
+    keyBindings.cow[kBoris].key[3] = vk::Tab;
     keyBindings.cow[kBoris].key[4] = vk::RShift;
     keyBindings.cow[kBoris].key[5] = 999;
     fillControlsLines(boris, lines);
     EXPECT_STREQ(lines[0], "UP: UP");
-    EXPECT_STREQ(lines[1], "0");
+    EXPECT_STREQ(lines[1], "DOWN: 'W'");
     EXPECT_STREQ(lines[2], "0");
-    EXPECT_STREQ(lines[3], "0");
+    EXPECT_STREQ(lines[3], "RIGHT: TAB");
     EXPECT_STREQ(lines[4], "JUMP: RSHIFT");
     EXPECT_STREQ(lines[5], "0");
+    // The longest name still fits the panel's line.
+    keyBindings.cow[kBoris].key[5] = vk::Backspace;
+    fillControlsLines(boris, lines);
+    EXPECT_STREQ(lines[5], "ATTACK: BACKSPACE");
 }
 
 TEST_F(HudScreenTest, SharedControlsLinesStartAsZero) {
@@ -117,6 +121,9 @@ TEST_F(HudScreenTest, SharedControlsLinesStartAsZero) {
 TEST_F(HudScreenTest, IntroductionNamesEachPlayersHelpKey) {
     EXPECT_STREQ(introHelpLine(boris), "Hit F12 for controls during game");
     EXPECT_STREQ(introHelpLine(horace), "Hit F1 for controls during game");
+    keyBindings.cow[kHorace].key[static_cast<int>(CowAction::Help)] = 'H';
+    EXPECT_STREQ(introHelpLine(horace), "Hit 'H' for controls during game");
+    EXPECT_STREQ(introHelpLine(boris), "Hit F12 for controls during game");
 }
 
 TEST(HudEnergy, ShownAsIsDownToZeroAndAsZeroBelow) {

@@ -268,3 +268,31 @@ TEST_F(PadKeysTest, KeyboardAndPadTogetherSteerTheCow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A player who gives a cow other keys keeps the pad's buttons: the pad feeds
+// the cow's record, whatever keys the keyboard has for it.
+TEST(PadFollowsBindings, ButtonsKeepTheirMeaningWhateverTheKeys) {
+    class OnePad : public CowPads {
+    public:
+        PadState state;
+        CowInput cowInput(int cow) override { return cow == kHorace ? padCowInput(state) : CowInput{}; }
+    } pad;
+    pad.state.dpadLeft = true;
+    pad.state.a = true;
+    ScriptedKeys keyboard;
+    setCowPads(&pad);
+    keyBindings.cow[kHorace] = {{'T', 'G', 'F', 'H', vk::Tab, 'Q', 'E'}};
+    KeyboardInput driver(keyboard);
+    CowInput in = driver.next(kHorace);
+    EXPECT_TRUE(in.held(CowAction::Left));
+    EXPECT_TRUE(in.held(CowAction::Jump));
+    EXPECT_FALSE(in.held(CowAction::Right));
+    keyboard.press('H');
+    EXPECT_TRUE(driver.next(kHorace).held(CowAction::Right)) << "the new key steers too";
+    keyBindings = defaultKeyBindings();
+    setCowPads(nullptr);
+}
+
+}  // namespace
