@@ -86,3 +86,31 @@ TEST(CommandLine, DriversSeedsAndValuesAfterAnEqualsSign) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::string s;
+    if (!f) return s;
+    for (int c; (c = std::fgetc(f)) != EOF;) s += static_cast<char>(c);
+    std::fclose(f);
+    return s;
+}
+
+// The one table is what the manual page and the README are checked against:
+// an option added to the game and not to them fails here.
+TEST(CommandLine, TheManualPageAndTheReadmeNameEveryOption) {
+    const std::string manual = fileText(std::string(HOOFBRAWL_SOURCE_DIR) + "/dist/hoofbrawl.6.in");
+    const std::string readme = fileText(std::string(HOOFBRAWL_SOURCE_DIR) + "/README.md");
+    ASSERT_FALSE(manual.empty());
+    ASSERT_FALSE(readme.empty());
+    for (const OptionRow& row : optionTable()) {
+        std::string roff;
+        for (const char* p = row.name; *p; ++p) roff += *p == '-' ? std::string("\\-") : std::string(1, *p);
+        EXPECT_NE(manual.find(roff), std::string::npos) << row.name << " is not in the manual page";
+        EXPECT_NE(readme.find(row.name), std::string::npos) << row.name << " is not in the README";
+    }
+}
+
+}  // namespace
