@@ -152,11 +152,13 @@ void pausedFrame() {
 
 bool gameHasFocus() { return keyboardFocused(); }
 
-// The menu's keys: the arrows, Enter and Backspace, and each cow's own
-// direction, jump and headbutt keys, which is what a pad's D-pad, A and B
-// hold (pads follow the bindings).
+// The menu's keys: the arrows, Enter and Backspace, each cow's own
+// direction, jump and headbutt keys, and any pad's D-pad or stick, A and B.
 MenuKeys readMenuKeys() {
     MenuKeys k;
+    CowInput pads;
+    if (CowPads* p = cowPads())
+        for (int c = 0; c < 2; ++c) pads.bits = static_cast<uint8_t>(pads.bits | p->cowInput(c).bits);
     auto any = [](std::initializer_list<uint32_t> keys) {
         for (uint32_t key : keys)
             if (key && asyncKeyDown(key)) return true;
@@ -166,14 +168,14 @@ MenuKeys readMenuKeys() {
     const KeyBindings& b = keyBindings;
     const uint32_t arrows[kCowActionCount] = {vk::Up, vk::Down, vk::Left, vk::Right, 0, 0, 0};
     auto bound = [&](CowAction a) {
-        return any({b.cow[0].of(a), b.cow[1].of(a), arrows[static_cast<int>(a)]});
+        return pads.held(a) || any({b.cow[0].of(a), b.cow[1].of(a), arrows[static_cast<int>(a)]});
     };
     if (menu.typing()) {
         // Letters are typed, not steered with.
-        k.up = asyncKeyDown(vk::Up);
-        k.down = asyncKeyDown(vk::Down);
-        k.enter = asyncKeyDown(vk::Return);
-        k.back = asyncKeyDown(vk::Backspace);
+        k.up = asyncKeyDown(vk::Up) || pads.held(CowAction::Up);
+        k.down = asyncKeyDown(vk::Down) || pads.held(CowAction::Down);
+        k.enter = asyncKeyDown(vk::Return) || pads.held(CowAction::Jump);
+        k.back = asyncKeyDown(vk::Backspace) || pads.held(CowAction::Attack);
     } else {
         k.up = bound(CowAction::Up);
         k.down = bound(CowAction::Down);
@@ -411,11 +413,11 @@ void checkNewGameKeyRecorded() {
 
 void windowClosing() { setEndAtExit(GameEnd::WindowClosed); }
 
-const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport,
+const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleScreen, playingFrame, fullWindowViewport,
                                    pausedFrame, gameHasFocus, titleMenu};
 // For a splash frame whose picture the back buffer still holds.
 void splashAlreadyDrawn() {}
-const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleMap, playingFrame, fullWindowViewport,
+const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleScreen, playingFrame, fullWindowViewport,
                                          pausedFrame, gameHasFocus, titleMenu};
 
 }  // namespace

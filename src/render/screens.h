@@ -12,3 +12,7 @@ void splashShown(bool byCopy);
 bool splashHeldInBackBuffer();
 // The arena overview with both cows (title screen and help panel).
 void drawTitleMap();
+// The title screen itself: the map with the keys that start a game alone
+// too (the help panel's map shows only the prompt).
+void drawTitleScreen();
+void drawTitleMap(bool soloKeys);

@@ -104,14 +104,17 @@ void drawPromptLine(const char* text, float baseline) {
     glPopMatrix();
 }
 
-void drawPrompt() {
-    drawPromptLine(kSoloPrompt, -0.77f);
+void drawPrompt(bool soloKeys) {
+    if (soloKeys) drawPromptLine(kSoloPrompt, -0.77f);
     drawPromptLine(kPrompt, -0.92f);
 }
 
 }  // namespace
 
-void drawTitleMap() {
+void drawTitleMap() { drawTitleMap(false); }
+void drawTitleScreen() { drawTitleMap(true); }
+
+void drawTitleMap(bool soloKeys) {
     // The caller's culling is put back at the end, so the mirrored world
     // drawn after a help panel or the title keeps culling its front faces.
     GLboolean cullWasOn = glIsEnabled(GL_CULL_FACE);
@@ -139,7 +142,7 @@ void drawTitleMap() {
     glPopMatrix();
 
     glDisable(GL_CULL_FACE);
-    drawPrompt();
+    drawPrompt(soloKeys);
 
     if (cullWasOn) glEnable(GL_CULL_FACE);
     else glDisable(GL_CULL_FACE);

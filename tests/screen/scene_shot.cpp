@@ -201,7 +201,7 @@ void playingFrame() {
     stepPlayingFrameHeadless();
     drawPlayingFrame(app.windowWidth, app.windowHeight);
 }
-const PhaseDrawers kDrawers = {drawSplash, drawTitleMap, playingFrame, fullWindowViewport};
+const PhaseDrawers kDrawers = {drawSplash, drawTitleScreen, playingFrame, fullWindowViewport};
 
 void writeBackBuffer() {
     const int w = app.windowWidth, h = app.windowHeight;

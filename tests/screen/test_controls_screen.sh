@@ -30,7 +30,8 @@ hb_wait_drawing || hb_fail "no window"
 hb_tap_seen space
 title=$(hb_shot title)
 hb_tap_seen Return        # the menu
-hb_tap_seen Down          # CONTROLS
+# Down past AGAINST THE COMPUTER, HOST A GAME, JOIN A GAME and REPLAYS.
+for _ in 1 2 3 4 5; do hb_tap_seen Down; done  # CONTROLS
 hb_tap_seen Return
 controls=$(hb_shot controls)
 hb_has_text "$controls" 300x40+250+55 300 "the controls screen's heading"
