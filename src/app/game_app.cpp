@@ -413,11 +413,14 @@ void checkNewGameKeyRecorded() {
 
 void windowClosing() { setEndAtExit(GameEnd::WindowClosed); }
 
-const PhaseDrawers kLiveDrawers = {drawSplash, drawTitleScreen, playingFrame, fullWindowViewport,
+// The title screen; the one-player keys give way to the open menu's key line.
+void drawTitle() { drawTitleMap(!app.menuOpen); }
+
+const PhaseDrawers kLiveDrawers = {drawSplash, drawTitle, playingFrame, fullWindowViewport,
                                    pausedFrame, gameHasFocus, titleMenu};
 // For a splash frame whose picture the back buffer still holds.
 void splashAlreadyDrawn() {}
-const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitleScreen, playingFrame, fullWindowViewport,
+const PhaseDrawers kHeldSplashDrawers = {splashAlreadyDrawn, drawTitle, playingFrame, fullWindowViewport,
                                          pausedFrame, gameHasFocus, titleMenu};
 
 }  // namespace
