@@ -259,6 +259,8 @@ void hostFromMenu() {
     Options options = runOptions;
     options.hostPort = 0;
     options.joinAddress.clear();
+    // The arena chosen in the menu is the one both play.
+    options.mapFile = mapPath();
     startNetworkFromMenu(options);
 }
 
