@@ -11,6 +11,7 @@
 #include "app/net_match.h"
 #include "audio/sounds.h"
 #include "game/game_digest.h"
+#include "game/input_source.h"
 #include "game/step.h"
 #include "net/enet_transport.h"
 #include "net/lockstep.h"
@@ -115,6 +116,8 @@ public:
             const StepInput both = inputsFromKeys(keys);
             CowInput mine;
             mine.bits = static_cast<uint8_t>(both.cow[0].bits | both.cow[1].bits);
+            if (CowPads* pads = cowPads())
+                for (int c = 0; c < 2; ++c) mine.bits = static_cast<uint8_t>(mine.bits | pads->cowInput(c).bits);
             session_.addLocalInput(mine, now);
         }
         if (!session_.stepReady()) return false;
