@@ -156,9 +156,7 @@ bool gameHasFocus() { return keyboardFocused(); }
 // direction, jump and headbutt keys, and any pad's D-pad or stick, A and B.
 MenuKeys readMenuKeys() {
     MenuKeys k;
-    CowInput pads;
-    if (CowPads* p = cowPads())
-        for (int c = 0; c < 2; ++c) pads.bits = static_cast<uint8_t>(pads.bits | p->cowInput(c).bits);
+    const CowInput pads = everyPadInput();
     auto any = [](std::initializer_list<uint32_t> keys) {
         for (uint32_t key : keys)
             if (key && asyncKeyDown(key)) return true;

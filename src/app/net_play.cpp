@@ -116,8 +116,7 @@ public:
             const StepInput both = inputsFromKeys(keys);
             CowInput mine;
             mine.bits = static_cast<uint8_t>(both.cow[0].bits | both.cow[1].bits);
-            if (CowPads* pads = cowPads())
-                for (int c = 0; c < 2; ++c) mine.bits = static_cast<uint8_t>(mine.bits | pads->cowInput(c).bits);
+            mine.bits = static_cast<uint8_t>(mine.bits | everyPadInput().bits);
             session_.addLocalInput(mine, now);
         }
         if (!session_.stepReady()) return false;

@@ -17,7 +17,7 @@ CowInput EitherKeysInput::next(int) {
     CowInput a = inputFromKeys(keys_, keyBindings.cow[kBoris]);
     CowInput b = inputFromKeys(keys_, keyBindings.cow[kHorace]);
     CowInput both;
-    both.bits = static_cast<uint8_t>((a.bits | b.bits) & kCowInputMask);
+    both.bits = static_cast<uint8_t>((a.bits | b.bits | everyPadInput().bits) & kCowInputMask);
     return both;
 }
 

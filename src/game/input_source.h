@@ -30,6 +30,9 @@ public:
 // the game, a test's, or none (null, the default).
 void setCowPads(CowPads* pads);
 CowPads* cowPads();
+// What every pad holds together: a player alone, or the local player of a
+// networked game, drives their cow with any pad.
+CowInput everyPadInput();
 
 // A driver known only by its name, for a replay's header: the player on
 // the other machine, whose records come from the network.

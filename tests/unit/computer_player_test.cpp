@@ -266,6 +266,19 @@ TEST(OnePlayer, EitherKeySetDrivesThePlayersCowAndOnlyOneKeysDriverMakesAOnePlay
     EXPECT_TRUE(in.held(CowAction::Left));
     EXPECT_TRUE(in.held(CowAction::Jump));
     EXPECT_FALSE(in.held(CowAction::Right));
+    // Any pad drives the player's cow too, whichever cow it would drive in a
+    // two-player game.
+    class HoracesPad : public CowPads {
+    public:
+        CowInput cowInput(int cow) override {
+            CowInput in;
+            if (cow == kHorace) in.set(CowAction::Right);
+            return in;
+        }
+    } pad;
+    setCowPads(&pad);
+    EXPECT_TRUE(either.next(kBoris).held(CowAction::Right));
+    setCowPads(nullptr);
     EXPECT_EQ(soloPlayerCow("keys", "computer:hard"), kBoris);
     EXPECT_EQ(soloPlayerCow("idle", "keys"), kHorace);
     EXPECT_EQ(soloPlayerCow("keys", "keys"), -1);
