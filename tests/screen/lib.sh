@@ -17,8 +17,17 @@ export HOME="$HB_WORK/home" XDG_CONFIG_HOME="$HB_WORK/home/.config" XDG_DATA_HOM
 mkdir -p "$HOME"
 HB_SETTINGS="$XDG_CONFIG_HOME/hoofbrawl/settings.ini"
 
+# Ends a process and waits until it is gone (killing it outright after five
+# seconds): the next test on this X server must not find its window still up.
+hb_end_process() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$1" 2>/dev/null
+}
+
 hb_cleanup() {
-  [ -n "$HB_PID" ] && kill "$HB_PID" 2>/dev/null
+  hb_end_process "$HB_PID"
   for k in Escape space n p m minus equal Return BackSpace Delete t Shift_L Shift_R Control_L Control_R F1 F12 Up Down Left Right w a s d; do
     xdotool keyup "$k" 2>/dev/null
   done

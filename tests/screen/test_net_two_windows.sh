@@ -40,7 +40,7 @@ while [ $SECONDS -lt $deadline ] && [ -z "$guest_wid" ]; do
 done
 [ -n "$guest_wid" ] || { kill "$guest_pid"; hb_fail "no guest window: $(cat "$HB_ART/guest.err")"; }
 xdotool windowmove "$guest_wid" 0 384
-cleanup_guest() { kill "$guest_pid" "$relay_pid" 2>/dev/null; hb_cleanup; }
+cleanup_guest() { hb_end_process "$guest_pid"; hb_end_process "$relay_pid"; hb_cleanup; }
 trap cleanup_guest EXIT
 # Both go into play once the handshake is done; the introduction runs first.
 sleep 2
