@@ -45,6 +45,22 @@ MatchResult playMatch(InputSource& boris, InputSource& horace, int64_t maxSteps,
     return result;
 }
 
+MatchResult playRecordedMatch(InputSource& boris, InputSource& horace, int64_t maxSteps, uint64_t seed,
+                              const std::string& recordPath, std::string& error, const StepHook& hook) {
+    ReplayWriter writer;
+    if (!recordPath.empty() && !writer.open(recordPath, replayInfoForCurrentGame(boris, horace, seed))) {
+        error = writer.error();
+        return {};
+    }
+    const MatchResult result = playMatch(boris, horace, maxSteps, [&](const StepInput& in) {
+        writer.step(in);
+        if (hook) hook(in);
+    });
+    if (writer.recording()) writer.finish(gameWon() ? GameEnd::Won : GameEnd::StepLimit);
+    error = writer.error();
+    return result;
+}
+
 std::string matchResultLine(const MatchResult& r, uint64_t seed) {
     const char* winner = r.winner == kBoris ? "boris" : r.winner == kHorace ? "horace" : "none";
     char line[200];
@@ -105,28 +121,17 @@ int runHeadless(const Options& options, const char* program, const StepHook& hoo
         return 1;
     }
     clearLastStepInput();
-    ReplayWriter writer;
-    if (!options.recordFile.empty() &&
-        !writer.open(options.recordFile, replayInfoForCurrentGame(*sources[kBoris], *sources[kHorace], options.seed))) {
-        std::fprintf(stderr, "%s: %s\n", program, writer.error().c_str());
-        releaseWorld();
-        return 1;
-    }
+    std::string error;
     MatchResult result;
     {
         QuietStdout quiet;
-        result = playMatch(*sources[kBoris], *sources[kHorace], options.steps, [&](const StepInput& in) {
-            writer.step(in);
-            if (hook) hook(in);
-        });
+        result = playRecordedMatch(*sources[kBoris], *sources[kHorace], options.steps, options.seed, options.recordFile,
+                                   error, hook);
     }
-    if (writer.recording()) {
-        writer.finish(gameWon() ? GameEnd::Won : GameEnd::StepLimit);
-        if (!writer.error().empty()) {
-            std::fprintf(stderr, "%s: %s\n", program, writer.error().c_str());
-            releaseWorld();
-            return 1;
-        }
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+        releaseWorld();
+        return 1;
     }
     std::printf("%s\n", matchResultLine(result, options.seed).c_str());
     std::fflush(stdout);

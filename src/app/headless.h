@@ -24,6 +24,12 @@ using StepHook = std::function<void(const StepInput&)>;
 // are those the match ended with: the winner's with the load it delivered.
 MatchResult playMatch(InputSource& boris, InputSource& horace, int64_t maxSteps, const StepHook& hook = {});
 
+// playMatch recorded as a replay to `recordPath` (nothing recorded when it
+// is empty). `error` says why the file could not be made (nothing is played
+// then) or written whole.
+MatchResult playRecordedMatch(InputSource& boris, InputSource& horace, int64_t maxSteps, uint64_t seed,
+                              const std::string& recordPath, std::string& error, const StepHook& hook = {});
+
 // "winner=boris steps=N boris=S horace=S seed=N digest=HEX"
 std::string matchResultLine(const MatchResult& result, uint64_t seed);
 

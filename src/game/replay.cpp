@@ -484,31 +484,6 @@ ReplayCheck checkReplay(const Replay& replay) {
     return r;
 }
 
-RecordedMatch recordMatch(InputSource& boris, InputSource& horace, int64_t steps, uint64_t seed,
-                          const std::string& recordPath) {
-    RecordedMatch r;
-    clearLastStepInput();
-    ReplayWriter writer;
-    if (!recordPath.empty() && !writer.open(recordPath, replayInfoForCurrentGame(boris, horace, seed))) {
-        r.error = writer.error();
-        return r;
-    }
-    while (r.steps < steps && !gameWon()) {
-        StepInput in;
-        in.cow[kBoris] = boris.next(kBoris);
-        in.cow[kHorace] = horace.next(kHorace);
-        stepPlayingFrame(in);
-        writer.step(in);
-        ++r.steps;
-    }
-    r.how = gameWon() ? GameEnd::Won : GameEnd::StepLimit;
-    r.hayStored[kBoris] = hayStoredBy(kBoris);
-    r.hayStored[kHorace] = hayStoredBy(kHorace);
-    writer.finish(r.how);
-    r.error = writer.error();
-    return r;
-}
-
 int checkReplayCommand(const std::string& path, std::FILE* out, std::FILE* err) {
     const ReplayReadResult read = readReplayFile(path);
     if (!read.ok) {

@@ -171,20 +171,6 @@ bool loadReplayMap(const Replay& replay, std::string& error);
 // Whether either cow has won: the game (and so its recording) ends there.
 bool gameWon();
 
-// A match between two drivers from the world as it is now (a map just read),
-// until a cow wins or `steps` steps have run, recorded to `recordPath` unless
-// it is empty: what a headless runner's --record needs. `error` is set (and
-// nothing played) when the file cannot be made, or (after play) when it
-// could not be written whole.
-struct RecordedMatch {
-    int64_t steps = 0;
-    GameEnd how = GameEnd::StepLimit;
-    int32_t hayStored[2] = {};
-    std::string error;
-};
-RecordedMatch recordMatch(InputSource& boris, InputSource& horace, int64_t steps, uint64_t seed,
-                          const std::string& recordPath = "");
-
 // Re-running a replay and comparing it with what was recorded.
 struct ReplayCheck {
     enum Outcome { Verified, Differs, Unusable } outcome = Unusable;

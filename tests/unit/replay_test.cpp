@@ -15,6 +15,7 @@
 #include "app/replay_store.h"
 #include "cow_test_helpers.h"
 #include "game/game_digest.h"
+#include "app/headless.h"
 #include "game/replay.h"
 
 namespace {
@@ -415,10 +416,11 @@ TEST_F(Replays, AHeadlessMatchIsRecordedAndChecks) {
     keys.press(vk::Up);
     keys.press(vk::A);
     KeyboardInput both(keys);
-    const RecordedMatch match = recordMatch(both, both, 500, 3, dir + "/game.hbr");
-    EXPECT_EQ(match.error, "");
+    std::string error;
+    const MatchResult match = playRecordedMatch(both, both, 500, 3, dir + "/game.hbr", error);
+    EXPECT_EQ(error, "");
     EXPECT_EQ(match.steps, 500);
-    EXPECT_EQ(match.how, GameEnd::StepLimit);
+    EXPECT_FALSE(gameWon());  // it ended at the step limit
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     EXPECT_EQ(checkReplayCommand(dir + "/game.hbr", out, err), 0) << readBack(err);
@@ -428,9 +430,9 @@ TEST_F(Replays, AHeadlessMatchIsRecordedAndChecks) {
     // Held keys all match long: a handful of bytes for 500 steps beyond the header.
     EXPECT_LT(fileBytes(dir + "/game.hbr").size(), headerSize() + 200);
 
-    const RecordedMatch refused = recordMatch(both, both, 10, 3, dir + "/no/such/dir/game.hbr");
+    const MatchResult refused = playRecordedMatch(both, both, 10, 3, dir + "/no/such/dir/game.hbr", error);
     EXPECT_EQ(refused.steps, 0);
-    EXPECT_EQ(refused.error, dir + "/no/such/dir/game.hbr: cannot create the replay: No such file or directory");
+    EXPECT_EQ(error, dir + "/no/such/dir/game.hbr: cannot create the replay: No such file or directory");
 }
 
 TEST_F(Replays, TheDirectoryKeepsTheNewestFiftyAndNamesNeverClash) {
