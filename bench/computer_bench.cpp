@@ -5,7 +5,8 @@
 // 1. a computer player's decision: microseconds of processor time per step,
 //    mean and 99th percentile, over whole hard-against-hard and normal-against-normal games;
 // 2. whole headless matches between two computer players: steps a second;
-// 3. level against level over 20 games, the cows swapped every other game;
+// 3. level against level over 20 games, the cows swapped every other game,
+//    and hard against the scripted chaser of the unit test over 20 and 200 games;
 // 4. normal against normal over GAMES games: wins per cow.
 //
 // Each figure is also printed on a line "bench NAME VALUE", the form the other benchmarks use.
@@ -24,6 +25,7 @@
 #include "game/step.h"
 #include "world/map_reader.h"
 #include "world/world_grid.h"
+#include "../tests/unit/scripted_chaser.h"
 
 namespace {
 
@@ -61,27 +63,6 @@ public:
 private:
     InputSource& inner_;
     std::vector<double>& us_;
-};
-
-// Heads straight for its rival and butts when in reach: no path-finding.
-class Chaser : public InputSource {
-public:
-    CowInput next(int cow) override {
-        CowInput in;
-        const Cow& me = cow == kBoris ? *world.cow1 : *world.cow2;
-        const Cow& rv = *me.rival;
-        const float dx = rv.x - me.x, dy = rv.y - me.y;
-        if (dx > 0.5f) in.set(CowAction::Right);
-        if (dx < -0.5f) in.set(CowAction::Left);
-        if (dy > 0.5f) in.set(CowAction::Down);
-        if (dy < -0.5f) in.set(CowAction::Up);
-        if (std::fabs(dx) < 3.5f && std::fabs(dy) < 3.5f && (++beat_ % 2 == 0)) in.set(CowAction::Attack);
-        return in;
-    }
-    std::string name() const override { return "chaser"; }
-
-private:
-    int beat_ = 0;
 };
 
 int winsOf(ComputerLevel a, ComputerLevel b, int games, int& steps) {
@@ -158,7 +139,7 @@ int main(int argc, char** argv) {
         for (int g = 0; g < 20; ++g) {
             loadMap();
             ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
-            Chaser chaser;
+            ScriptedChaser chaser(static_cast<uint64_t>(g) * 7);
             const bool hardIsBoris = g % 2 == 0;
             MatchResult r = hardIsBoris ? playMatch(hard, chaser, 23520) : playMatch(chaser, hard, 23520);
             if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++wins;
@@ -166,6 +147,18 @@ int main(int argc, char** argv) {
         }
         std::printf("hard beats a straight-line chaser in %d of 20 (%d undecided at 23520 steps)\n", wins, stalled);
         std::printf("bench hard_vs_chaser_wins %d\n", wins);
+        // The same over ten times as many games, for a figure the twenty of
+        // the test only sample.
+        int more = 0;
+        for (int g = 0; g < 200; ++g) {
+            loadMap();
+            ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
+            ScriptedChaser chaser(static_cast<uint64_t>(g) * 7);
+            const bool hardIsBoris = g % 2 == 0;
+            MatchResult r = hardIsBoris ? playMatch(hard, chaser, 23520) : playMatch(chaser, hard, 23520);
+            if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++more;
+        }
+        std::printf("hard beats the chaser in %d of 200\nbench hard_vs_chaser_wins_of_200 %d\n", more, more);
     }
 
     int borisWins = 0, horaceWins = 0, none = 0;

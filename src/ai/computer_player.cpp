@@ -9,6 +9,7 @@
 #include "ai/grid_paths.h"
 #include "game/actions.h"
 #include "game/behaviours.h"
+#include "game/cow.h"
 #include "game/push_back.h"
 #include "game/rules.h"
 #include "world/world_grid.h"
@@ -19,13 +20,23 @@ const ComputerStyle kStyles[3] = {
     // reaction, replan, worse%, home with, raid at, chase carried, chase cells, item cells, hit%, defends, flees
     {16, 30, 45, 3, 0, 6, 8, 0, 40, false, false},  // easy
     {6, 16, 10, 6, 12, 3, 14, 10, 80, true, false}, // normal
-    {2, 10, 0, 6, 5, 1, 22, 18, 100, true, true},   // hard
+    {1, 10, 0, 6, 5, 1, 22, 18, 100, true, true},   // hard
 };
 
 // A cell a cow has stood on this long without a reason is a cell it is stuck on.
 constexpr int kStuckSteps = 10;
 // How long a target it could not reach is left alone.
 constexpr int kBanSteps = 600;
+// Hard meets a rival coming for it standing once it is this near (cells
+// each way): a cow at full pace needs five steps and a cell to stop, and the
+// rival comes on meanwhile.
+constexpr float kMeetCells = 10.0f;
+// A rival closing in at least this fast (cells a step) is coming for it.
+constexpr float kComingPace = 0.15f;
+// How long it waits for a rival that comes no nearer.
+constexpr int kMeetStaleSteps = 12;
+// A rival this many steps from getting up is met as one that is up.
+constexpr int kRisingSteps = 12;
 
 int chebyshev(int c0, int r0, int c1, int r1) { return std::max(std::abs(c0 - c1), std::abs(r0 - r1)); }
 bool walkable(CellPass p) { return p == CellPass::Open || p == CellPass::Water; }
@@ -122,6 +133,9 @@ struct ComputerPlayer::Mind {
     int sameCell = 0;
     int unstick = 0, unstickDc = 0, unstickDr = 0;
     int attackSteps = 0, restSteps = 0;
+    int standSteps = 0;  // steps stood waiting for a rival that comes for it
+    float meetBest = 0;  // the nearest that rival has come meanwhile
+    int meetStale = 0;   // steps since it came nearer
     int lastCarried = -1;
     bool breaking = false;
     int breakPhase = 0;
@@ -170,6 +184,11 @@ struct ComputerPlayer::Mind {
     bool keepDown(const Cow& me) const;
     void startUnstick(const Cow& me);
     void aim(const Cow& me, const Seen& rival, CowInput& in) const;
+    bool meet(const Cow& me, const Seen& rival, CowInput& in);
+    // Knocked over and getting up within a few steps.
+    bool rising(const Seen& rival) const {
+        return rival.stunned && rivalDownSince >= 0 && step - rivalDownSince >= kKnockedOverCount - kRisingSteps;
+    }
     void breakGate(const Cow& me, CowInput& in);
 };
 
@@ -193,7 +212,9 @@ void ComputerPlayer::Mind::startUnstick(const Cow& me) {
     // Away from the rival when it is what stops it: cows that meet only
     // push each other back.
     const float rx = me.rival->x - me.x, ry = me.rival->y - me.y;
-    const bool rivalClose = std::fabs(rx) < 3.0f && std::fabs(ry) < 3.0f;
+    // Hard keeps away from one it would have to meet.
+    const float awayFrom = level == ComputerLevel::Hard ? kMeetCells - 2.0f : 3.0f;
+    const bool rivalClose = std::fabs(rx) < awayFrom && std::fabs(ry) < awayFrom;
     int choices[8], n = 0;
     for (int k = 0; k < 8; ++k) {
         if (!walkable(cellPass(me, c + kDc[k], r + kDr[k]))) continue;
@@ -239,6 +260,85 @@ void ComputerPlayer::Mind::aim(const Cow& me, const Seen& rival, CowInput& in) c
     }
     if (best < 0) steer(me, rival.x, rival.y, in);
     else press(in, kDc[best], kDr[best]);
+}
+
+// Whether one frame of a lunge from where it stands meets the rival at
+// (x, y): the rules' own overlap test, heights included, as a cow on higher
+// ground can be reached from below and not reach down.
+bool lungeMeets(const Cow& me, float x, float y, float levelX, float levelY) {
+    Cow mover = me;
+    mover.x = static_cast<float>(me.x + me.dirX);
+    mover.y = static_cast<float>(me.y + me.dirY);
+    Cow target = *me.rival;
+    target.x = x;
+    target.y = y;
+    // A cow's height is that of the ground it stood on at the end of the
+    // last step, (levelX, levelY).
+    if (!target.jumping)
+        if (const GroundTile* tile = groundAt(cellOf(levelX), cellOf(levelY))) target.baseLevel = tile->standLevel;
+    return overlaps(mover, target);
+}
+
+// A rival that comes for it is met standing still and facing it: two cows
+// that lunge at each other from a few cells are decided by whose first lunge
+// frame reaches the other, and a cow still walking carries itself into the
+// other's reach. It strikes when one frame of its lunge reaches where the
+// rival will be as it moves: what it saw, carried on at the pace it saw it
+// moving, one step further for Horace, who moves after Boris in a step. A
+// rival about to get up is met the same way. Returns false when the rival
+// is not coming for it.
+bool ComputerPlayer::Mind::meet(const Cow& me, const Seen& rival, CowInput& in) {
+    const int64_t when = std::max<int64_t>(1, step - style.reactionSteps);
+    const Seen& before = seen[static_cast<size_t>((when - 1) % seen.size())];
+    const bool getsUp = rising(rival);
+    if (rival.stunned && !getsUp) return false;
+    const float vx = rival.stunned || before.stunned ? 0.0f : std::clamp(rival.x - before.x, -1.0f, 1.0f),
+                vy = rival.stunned || before.stunned ? 0.0f : std::clamp(rival.y - before.y, -1.0f, 1.0f);
+    const float lag = static_cast<float>(step - when);
+    const float px = rival.x + vx * lag, py = rival.y + vy * lag;
+    const float dx = px - me.x, dy = py - me.y;
+    if (std::fabs(dx) > kMeetCells || std::fabs(dy) > kMeetCells) {
+        standSteps = 0;
+        return false;
+    }
+    const bool second = &me == world.cow2;
+    const float qx = px + (second ? vx : 0.0f), qy = py + (second ? vy : 0.0f);
+    if (restSteps == 0 && me.energy > 0 && !me.jumping && (me.dirX != 0 || me.dirY != 0) &&
+        walkable(cellPass(me, cellOf(me.x + 1.501 * me.dirX), cellOf(me.y + 1.501 * me.dirY))) &&
+        lungeMeets(me, qx, qy, px, py)) {
+        in.set(CowAction::Attack);
+        attackSteps = 4;
+        standSteps = 0;
+        return true;
+    }
+    // From higher ground a lunge passes over the rival, whose own reaches up:
+    // no place to wait for it.
+    if (const GroundTile* tile = groundAt(cellOf(px), cellOf(py)))
+        if (tile->standLevel + me.rival->height <= me.baseLevel + me.stepClearance) {
+            standSteps = 0;
+            return false;
+        }
+    // Coming for it at some pace: a cow pushing against a fence only shakes.
+    const float length = std::max(0.001f, std::sqrt(dx * dx + dy * dy));
+    const bool closing = getsUp || (vx * dx + vy * dy) / length < -kComingPace;
+    if (!closing) {
+        standSteps = 0;
+        return false;
+    }
+    // A rival that comes no nearer is held up somewhere: not waited for.
+    const float gap = std::max(std::fabs(dx), std::fabs(dy));
+    if (standSteps == 0 || gap < meetBest - 0.2f) {
+        meetBest = gap;
+        meetStale = 0;
+    }
+    ++standSteps;
+    if (++meetStale > kMeetStaleSteps) return false;
+    const int fx = dx > 0.75f ? 1 : dx < -0.75f ? -1 : 0, fy = dy > 0.75f ? 1 : dy < -0.75f ? -1 : 0;
+    // A key held one step turns a cow at once; held while it still walks,
+    // it would carry the cow on into the rival's reach.
+    if ((fx != 0 || fy != 0) && (fx != static_cast<int>(me.dirX) || fy != static_cast<int>(me.dirY)) && me.speed == 0)
+        press(in, fx, fy);
+    return true;
 }
 
 bool ComputerPlayer::Mind::wantsHit(const Cow& me, const Seen& rival) const {
@@ -307,6 +407,8 @@ void ComputerPlayer::Mind::plan(const Cow& me, const Seen& rival) {
             if (!isHay && !isSyringe && !isPill) continue;
             const int32_t d = field.distance(col, row);
             if (d == kUnreached || isBanned(col, row)) continue;
+            // Not from under the nose of a hunter that is up: it waits there.
+            if (level == ComputerLevel::Hard && hunter && threat && chebyshev(col, row, rc, rr) <= 3) continue;
             if (isHay) {
                 // Hard leaves the rival the hay it is plainly nearer to.
                 int32_t score = d;
@@ -580,6 +682,16 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
                       (hunter ? rival.energy > 0 : rival.energy >= kDashEnergyCost) &&
                       me.energy >= 2 * kDashEnergyCost && std::fabs(rival.x - me.x) <= duelRange &&
                       std::fabs(rival.y - me.y) <= duelRange && gateColumn < 0;
+    // Hard meets a rival that is up, or about to be and out of reach of a
+    // lunge that would keep it down, standing (see meet).
+    const bool meeting = level == ComputerLevel::Hard && hunter &&
+                         (!rival.stunned || (rising(rival) && !(keepDown(me) && hitLands(me, rival)))) &&
+                         me.energy >= kDashEnergyCost && gateColumn < 0;
+    if (!meeting) standSteps = 0;
+    if (meeting && meet(me, rival, in)) {
+        sameCell = 0;  // standing there is the point
+        return in;
+    }
     if (duel) aim(me, rival, in);
     else follow(me, rival, in);
     const bool mayStand =
@@ -590,8 +702,11 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
         press(in, unstickDc, unstickDr);
         return in;
     }
-    if (!breaking && restSteps == 0 && hitLands(me, rival) && (duel || wantsHit(me, rival)) &&
-        rng.below(100) < style.hitPercent) {
+    // Against a hunter able to lunge back, hard lunges only when the first
+    // frame lands (see meet); a longer lunge is met on its way.
+    const bool armed = hunter && !rival.stunned;
+    if (!breaking && restSteps == 0 && !(level == ComputerLevel::Hard && armed) &&
+        hitLands(me, rival) && (duel || wantsHit(me, rival)) && rng.below(100) < style.hitPercent) {
         in.set(CowAction::Attack);
         attackSteps = 4;
     }
