@@ -47,16 +47,13 @@ struct AppState {
     // A local game pauses when the window loses the keyboard; watching a
     // replay does not.
     bool pauseOnFocusLoss = true;
-    // Playing with another machine: P and a lost focus ask both games to
-    // pause or go on (`pauseRequest`), and `paused` follows what the two
-    // agreed, set by the network side.
+    // Playing with another machine: P asks both games to pause or go on
+    // (`pauseRequest`), and `paused` follows what the two agreed, set by the
+    // network side. A lost focus pauses nothing there: it would stop the
+    // other player's game for a window that popped up on this machine.
     bool pauseShared = false;
     enum class PauseRequest { None, Pause, Resume };
     PauseRequest pauseRequest = PauseRequest::None;
-    // The keyboard focus as the previous playing frame saw it: a shared
-    // game pauses when it is lost, not for as long as it stays away, so the
-    // other player can resume it meanwhile.
-    bool hadFocus = true;
     // The title's menu is open: its keys (digits typed in an address) start no game.
     bool menuOpen = false;
     // M, - and = as seen by the previous frame, and how many more frames

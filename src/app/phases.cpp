@@ -39,13 +39,8 @@ void runPhase(AppState& state, const PhaseDrawers& drawers) {
         state.pauseKeyHeld = pauseKey;
         if (state.pauseShared) {
             // The other machine has its say: this only asks.
-            const bool focus = !drawers.hasFocus || drawers.hasFocus();
-            const bool focusLost = state.hadFocus && !focus;
-            state.hadFocus = focus;
             if (pressed)
                 state.pauseRequest = state.paused ? AppState::PauseRequest::Resume : AppState::PauseRequest::Pause;
-            else if (focusLost && state.pauseOnFocusLoss && !state.paused)
-                state.pauseRequest = AppState::PauseRequest::Pause;
         } else if (pressed) {
             setPaused(state, !state.paused);
         }

@@ -121,29 +121,21 @@ TEST_F(SharedPauseTest, POnOneMachinePausesBothAndPOnTheOtherResumesBoth) {
         << a.side->session.endMessage() << b.side->session.endMessage();
 }
 
-// A window that loses the keyboard pauses both games once; the other player
-// may resume meanwhile, and the focus still away does not pause it again.
-TEST_F(SharedPauseTest, ALostFocusPausesBothOnceAndTheOtherPlayerCanResume) {
+// Another window taking the keyboard on one machine pauses neither game:
+// that player's cow stands (its keys read as up) and the other plays on.
+TEST_F(SharedPauseTest, ALostFocusPausesNeitherGame) {
     runFor(1000);
     b.focused = false;
-    runFor(300);
-    EXPECT_TRUE(a.state.paused);
-    EXPECT_TRUE(b.state.paused);
-    EXPECT_EQ(pausedByLine(a.side->session), "Paused by Horace");
-    tapP(a);
-    runFor(300);
     const int64_t steps = a.side->session.stepsRun();
     runFor(3000);
     EXPECT_FALSE(a.state.paused);
-    EXPECT_FALSE(b.state.paused) << "the focus still away paused the game again";
+    EXPECT_FALSE(b.state.paused);
+    EXPECT_EQ(b.paused, 0);
     EXPECT_GT(a.side->session.stepsRun(), steps + 40);
-    // Coming back resumes nothing and pauses nothing; losing it again pauses.
-    b.focused = true;
-    runFor(500);
-    EXPECT_FALSE(a.state.paused);
-    b.focused = false;
-    runFor(300);
-    EXPECT_TRUE(a.state.paused);
+    // P on the other machine still pauses both.
+    tapP(a);
+    runFor(200);
+    EXPECT_TRUE(b.state.paused);
 }
 
 // Both players press P in the same frame: both games end up paused, not
