@@ -38,15 +38,15 @@ void runPhase(AppState& state, const PhaseDrawers& drawers) {
         const bool pressed = pauseKey && !state.pauseKeyHeld;
         state.pauseKeyHeld = pauseKey;
         if (state.pauseShared) {
-            // The other machine has its say: this only asks.
+            // The other machine has its say: this only asks, and a lost
+            // focus asks nothing (see AppState::pauseShared).
             if (pressed)
                 state.pauseRequest = state.paused ? AppState::PauseRequest::Resume : AppState::PauseRequest::Pause;
         } else if (pressed) {
             setPaused(state, !state.paused);
-        }
-        // Only the loss pauses: the focus coming back leaves the game held
-        // until a player resumes it, so nobody is caught off guard.
-        else if (!state.paused && state.pauseOnFocusLoss && drawers.hasFocus && !drawers.hasFocus()) {
+        } else if (!state.paused && state.pauseOnFocusLoss && drawers.hasFocus && !drawers.hasFocus()) {
+            // Only the loss pauses: the focus coming back leaves the game
+            // held until a player resumes it, so nobody is caught off guard.
             setPaused(state, true);
         }
         if (!state.paused) drawers.playingFrame();
