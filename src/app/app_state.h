@@ -47,8 +47,13 @@ struct AppState {
     // A local game pauses when the window loses the keyboard; watching a
     // replay does not.
     bool pauseOnFocusLoss = true;
-    // Off while playing with another machine.
-    bool pauseAllowed = true;
+    // Playing with another machine: P asks both games to pause or go on
+    // (`pauseRequest`), and `paused` follows what the two agreed, set by the
+    // network side. A lost focus pauses nothing there: it would stop the
+    // other player's game for a window that popped up on this machine.
+    bool pauseShared = false;
+    enum class PauseRequest { None, Pause, Resume };
+    PauseRequest pauseRequest = PauseRequest::None;
     // The title's menu is open: its keys (digits typed in an address) start no game.
     bool menuOpen = false;
     // M, - and = as seen by the previous frame, and how many more frames

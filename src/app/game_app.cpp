@@ -147,7 +147,7 @@ void pausedFrame() {
     introCallCount = intro;
     camera = view;
     fullWindowViewport();
-    drawPausePanel();
+    drawPausePanel(networked() ? netPlay->pauseNote() : std::string());
 }
 
 bool gameHasFocus() { return keyboardFocused(); }
@@ -440,10 +440,11 @@ void displayFrame() {
     const GamePhase before = app.phase;
     checkSoundKeysNow();
     if (netPlay) netPlay->beforeFrame(app);
-    // A game with another machine is not paused by one side alone: the
-    // other would wait, and lose the connection after ten seconds.
-    app.pauseAllowed = !networked();
+    // A game with another machine is paused on both or on neither: this
+    // side's keys only ask, and the answer comes from the network side.
+    app.pauseShared = networked();
     runPhase(app, held ? kHeldSplashDrawers : kLiveDrawers);
+    if (networked()) netPlay->sharePause(app);
     if (netPlay && app.phase != GamePhase::Splash) netPlay->draw(app);
     if (!held) drawSoundLevel();
     if (before != GamePhase::Playing && app.phase == GamePhase::Playing && gameKeys && !networked()) {

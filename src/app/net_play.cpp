@@ -9,6 +9,7 @@
 
 #include "app/game_recording.h"
 #include "app/net_match.h"
+#include "app/shared_pause.h"
 #include "audio/sounds.h"
 #include "game/game_digest.h"
 #include "game/input_source.h"
@@ -76,11 +77,20 @@ public:
         if (asks && !peerAskShown_)
             std::fprintf(stderr, "hoofbrawl: %s asks for a new game\n", cowName(session_.remoteCow()));
         peerAskShown_ = asks;
+        const int pausedBy = session_.pausedBy();
+        if (pausedBy != pausedByShown_) {
+            if (pausedBy >= 0)
+                std::fprintf(stderr, "hoofbrawl: paused by %s\n", cowName(pausedBy));
+            else if (session_.playing())
+                std::fprintf(stderr, "hoofbrawl: the game goes on\n");
+            pausedByShown_ = pausedBy;
+        }
     }
 
     void beforeFrame(AppState& state) override {
         service();
         if (!active_) return;
+        ::sharePause(state, session_, nowMs());
         if (session_.playing() && !started_) {
             started_ = true;
             rebuildWorld();
@@ -169,6 +179,12 @@ public:
         nHeld_ = down;
     }
 
+    void sharePause(AppState& state) override {
+        if (active_) ::sharePause(state, session_, nowMs());
+    }
+
+    std::string pauseNote() const override { return pausedByLine(session_); }
+
     bool active() const override { return active_; }
 
     void quit() override {
@@ -217,6 +233,7 @@ private:
     std::string endMessage_, recordLine_, waitingShown_;
     bool active_ = true, started_ = false, nHeld_ = false, peerAskShown_ = false;
     int64_t endedAtMs_ = -1;
+    int pausedByShown_ = -1;
 };
 
 }  // namespace

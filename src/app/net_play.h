@@ -35,6 +35,11 @@ public:
     virtual void draw(const AppState& state) = 0;
     // N: asks the other player for a rematch instead of starting alone.
     virtual void checkRematchKey(AppState& state) = 0;
+    // After the frame's phase: its pause request goes to the other game, and
+    // the window is paused while both agree it is.
+    virtual void sharePause(AppState& state) = 0;
+    // What the pause panel adds: who paused.
+    virtual std::string pauseNote() const = 0;
     // Whether the network match still owns the window (false once it ended
     // and the title screen is back).
     virtual bool active() const = 0;

@@ -34,15 +34,21 @@ void runPhase(AppState& state, const PhaseDrawers& drawers) {
         break;
     }
     case GamePhase::Playing: {
-        const bool pauseKey = state.pauseAllowed && (asyncKeyDown(vk::P) || asyncKeyDown(vk::Pause));
+        const bool pauseKey = asyncKeyDown(vk::P) || asyncKeyDown(vk::Pause);
         const bool pressed = pauseKey && !state.pauseKeyHeld;
         state.pauseKeyHeld = pauseKey;
-        if (pressed) setPaused(state, !state.paused);
-        // Only the loss pauses: the focus coming back leaves the game held
-        // until a player resumes it, so nobody is caught off guard.
-        else if (!state.paused && state.pauseAllowed && state.pauseOnFocusLoss && drawers.hasFocus &&
-                 !drawers.hasFocus())
+        if (state.pauseShared) {
+            // The other machine has its say: this only asks, and a lost
+            // focus asks nothing (see AppState::pauseShared).
+            if (pressed)
+                state.pauseRequest = state.paused ? AppState::PauseRequest::Resume : AppState::PauseRequest::Pause;
+        } else if (pressed) {
+            setPaused(state, !state.paused);
+        } else if (!state.paused && state.pauseOnFocusLoss && drawers.hasFocus && !drawers.hasFocus()) {
+            // Only the loss pauses: the focus coming back leaves the game
+            // held until a player resumes it, so nobody is caught off guard.
             setPaused(state, true);
+        }
         if (!state.paused) drawers.playingFrame();
         else if (drawers.pausedFrame) drawers.pausedFrame();
         break;

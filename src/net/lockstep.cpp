@@ -336,7 +336,13 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
     case MessageType::Rematch:
         if (state_ != State::Playing || m.game != static_cast<uint8_t>(game_ + 1)) return;
         peerRematch_ = true;
-        if (localRematch_) resetGame();
+        if (localRematch_) resetGame(nowMs);
+        return;
+    case MessageType::Pause:
+        // A sound peer numbers a change at most one past the highest it
+        // has seen, and it has seen none higher than ours.
+        if (state_ != State::Playing || m.first > pauseNumber_ + 1) return;
+        applyPause(m.first, !config_.host, m.paused, remoteCow(), nowMs);
         return;
     case MessageType::Bye:
         if (m.cow == static_cast<uint8_t>(ByeReason::Finished)) {
@@ -356,11 +362,11 @@ void LockstepSession::startPlay(int64_t nowMs) {
     lastHeardMs_ = nowMs;
     lastStepMs_ = nowMs;
     lastPingMs_ = nowMs - kPlayPingEveryMs;  // both sides measure at once
-    resetGame();
+    resetGame(nowMs);
     newGame_ = false;  // the first game is the one the owner starts anyway
 }
 
-void LockstepSession::resetGame() {
+void LockstepSession::resetGame(int64_t nowMs) {
     if (localRematch_ || peerRematch_) game_ = static_cast<uint8_t>(game_ + 1);
     localRematch_ = peerRematch_ = false;
     localFinished_ = peerFinished_ = false;
@@ -375,6 +381,31 @@ void LockstepSession::resetGame() {
     localDigests_.clear();
     peerDigests_.clear();
     inputsOwed_ = true;
+    // The game both agreed to starts running, whoever held the last one.
+    if (paused_) setPaused(false, nowMs);
+}
+
+void LockstepSession::setPaused(bool paused, int64_t nowMs) {
+    if (state_ != State::Playing || paused == paused_) return;
+    const uint32_t number = pauseNumber_ + 1;
+    applyPause(number, config_.host, paused, localCow_, nowMs);
+    NetMessage m;
+    m.type = MessageType::Pause;
+    m.first = number;
+    m.paused = paused;
+    send(NetChannel::Reliable, m);
+    transport_.flush();
+}
+
+void LockstepSession::applyPause(uint32_t number, bool byHost, bool paused, int byCow, int64_t nowMs) {
+    // Both sides see both sides' changes, and each keeps the greatest: the
+    // same one on both.
+    if (number < pauseNumber_ || (number == pauseNumber_ && (!byHost || pauseByHost_))) return;
+    pauseNumber_ = number;
+    pauseByHost_ = byHost;
+    if (paused_ && !paused) lastStepMs_ = nowMs;  // the time held is not time waited
+    paused_ = paused;
+    pausedBy_ = paused ? byCow : -1;
 }
 
 bool LockstepSession::takeNewGame() {
@@ -391,15 +422,15 @@ void LockstepSession::askRematch(int64_t nowMs) {
     m.game = static_cast<uint8_t>(game_ + 1);
     send(NetChannel::Reliable, m);
     transport_.flush();
-    if (peerRematch_) resetGame();
-    (void)nowMs;
+    if (peerRematch_) resetGame(nowMs);
 }
 
 bool LockstepSession::waiting(int64_t nowMs) const {
     if (state_ != State::Playing) return false;
     // Silence, or packets that bring no record for the step we are held on
     // (the other game is not stepping: its window hidden, its machine busy).
-    const bool heldOnPeer = static_cast<int64_t>(local_.size()) > step_ &&
+    // Held by a pause is not held on the peer.
+    const bool heldOnPeer = !paused_ && static_cast<int64_t>(local_.size()) > step_ &&
                             static_cast<int64_t>(remote_.size()) <= step_ && nowMs - lastStepMs_ >= kWaitingAfterMs;
     return nowMs - lastHeardMs_ >= kWaitingAfterMs || heldOnPeer;
 }
@@ -409,7 +440,7 @@ std::string LockstepSession::waitingMessage(int64_t nowMs) const {
 }
 
 bool LockstepSession::wantsLocalInput() const {
-    return state_ == State::Playing && static_cast<int64_t>(local_.size()) <= step_ + delay_;
+    return state_ == State::Playing && !paused_ && static_cast<int64_t>(local_.size()) <= step_ + delay_;
 }
 
 void LockstepSession::addLocalInput(CowInput input, int64_t nowMs) {
@@ -432,7 +463,7 @@ void LockstepSession::sendInputs(int64_t nowMs) {
 }
 
 bool LockstepSession::stepReady() const {
-    return state_ == State::Playing && static_cast<int64_t>(local_.size()) > step_ &&
+    return state_ == State::Playing && !paused_ && static_cast<int64_t>(local_.size()) > step_ &&
            static_cast<int64_t>(remote_.size()) > step_;
 }
 

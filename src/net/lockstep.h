@@ -103,6 +103,19 @@ public:
     void finishMatch(int64_t nowMs);
     bool matchOver() const { return localFinished_ && peerFinished_; }
 
+    // A pause the two games share: either player holds both and either
+    // resumes both. While paused this side reads no record and runs no step,
+    // so the lockstep simply holds; the record packets keep going both ways
+    // all the same, so a long pause is neither waited on nor a lost
+    // connection, and a peer that really goes is still noticed. Each change
+    // carries a number one past the last one known; the higher number wins,
+    // and of two changes with the same number (both players pressed at once)
+    // the host's, so both sides always settle on the same state.
+    void setPaused(bool paused, int64_t nowMs);
+    bool paused() const { return playing() && paused_; }
+    // The cow whose player paused the game, -1 while it runs.
+    int pausedBy() const { return paused() ? pausedBy_ : -1; }
+
     // The player quits: the peer is told at once.
     void quit();
 
@@ -119,7 +132,8 @@ private:
     void send(NetChannel channel, const NetMessage& m);
     void sendInputs(int64_t nowMs);
     void startPlay(int64_t nowMs);
-    void resetGame();
+    void resetGame(int64_t nowMs);
+    void applyPause(uint32_t number, bool byHost, bool paused, int byCow, int64_t nowMs);
     void compareDigests();
 
     Transport& transport_;
@@ -155,4 +169,10 @@ private:
     std::map<uint32_t, uint64_t> localDigests_, peerDigests_;
     bool localRematch_ = false, peerRematch_ = false, newGame_ = false;
     bool localFinished_ = false, peerFinished_ = false;
+
+    // The shared pause: the latest change, ordered by (number, by the host).
+    uint32_t pauseNumber_ = 0;
+    bool pauseByHost_ = false;
+    bool paused_ = false;
+    int pausedBy_ = -1;
 };

@@ -131,6 +131,10 @@ std::vector<uint8_t> encodeMessage(const NetMessage& m) {
         w.u8(m.cow);
         w.u32(m.first);
         break;
+    case MessageType::Pause:
+        w.u32(m.first);
+        w.u8(m.paused ? 1 : 0);
+        break;
     }
     return w.out;
 }
@@ -193,6 +197,14 @@ bool decodeMessage(const uint8_t* data, size_t size, NetMessage& out) {
         if (m.cow < static_cast<uint8_t>(ByeReason::Quit) || m.cow > static_cast<uint8_t>(ByeReason::Finished))
             return false;
         break;
+    case MessageType::Pause: {
+        m.first = r.u32();
+        const uint8_t paused = r.u8();
+        // Number 0 is the state every game starts in, never sent.
+        if (m.first == 0 || paused > 1) return false;
+        m.paused = paused == 1;
+        break;
+    }
     default:
         return false;
     }

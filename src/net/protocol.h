@@ -11,7 +11,7 @@
 
 // Raised whenever a message changes meaning; two games that differ here are
 // refused at the handshake.
-constexpr uint16_t kProtocolVersion = 1;
+constexpr uint16_t kProtocolVersion = 2;
 
 constexpr size_t kMaxMessageBytes = 1400;  // fits one UDP packet on any network
 constexpr size_t kMaxTextBytes = 200;      // reasons and version names
@@ -31,6 +31,7 @@ enum class MessageType : uint8_t {
     Digest = 9,    // game, first (step), value
     Rematch = 10,  // game: the new game's number, asked for or agreed to
     Bye = 11,      // cow: a ByeReason; first: the step it concerns
+    Pause = 12,    // first: the pause's number (from 1), paused: held or going on
 };
 
 // Finished: the match ended here at step `first` (won, or the step limit).
@@ -48,6 +49,7 @@ struct NetMessage {
     uint32_t steps = 0;  // Start: where a headless match stops, 0 for no limit
     uint32_t ack = 0;    // Inputs: how many of the receiver's records the sender holds
     uint32_t first = 0;  // Inputs: the step of bytes[0]; MapChunk: the offset; Digest: the step
+    bool paused = false;  // Pause: both games held (true) or going on
     std::vector<uint8_t> bytes;
 };
 

@@ -127,15 +127,17 @@ void drawMenu(const MenuView& view, const std::string& score) {
     if (!view.hint.empty()) centredLine(f, view.hint, -0.8f, 0.045f);
 }
 
-void drawPausePanel() {
+void drawPausePanel(const std::string& note) {
     OverlayState keep;
     const Frame f = currentFrame();
     if (!f.ok()) return;
     const std::string keys = "P: RESUME     N: NEW GAME     ESC: QUIT";
     const float w = std::max(textWidth(f, keys, 0.07f), textWidth(f, "PAUSED", 0.2f)) + 0.12f;
-    plate(-0.5f * w, -0.22f, 0.5f * w, 0.32f, kPlate, -0.8f);
+    // The note (who paused a shared game) gets a line of its own below the keys.
+    plate(-0.5f * w, note.empty() ? -0.22f : -0.32f, 0.5f * w, 0.32f, kPlate, -0.8f);
     text(f, "PAUSED", -0.5f * textWidth(f, "PAUSED", 0.2f), 0.05f, 0.2f);
     text(f, keys, -0.5f * textWidth(f, keys, 0.07f), -0.14f, 0.07f);
+    if (!note.empty()) text(f, note, -0.5f * textWidth(f, note, 0.06f), -0.26f, 0.06f);
 }
 
 void drawNotice(const std::string& s, float baseline) {

@@ -8,6 +8,6 @@
 struct MenuView;
 
 void drawMenu(const MenuView& view, const std::string& score);
-void drawPausePanel();
+void drawPausePanel(const std::string& note = std::string());
 // One line on a plate near the top of the viewport ("VOLUME 7/10", a score).
 void drawNotice(const std::string& text, float baseline = 0.82f);

@@ -4,7 +4,8 @@
 # window move that player's cow, and both windows show both cows moving; the
 # local half is framed. Three seconds of silence on the link (the guest joins
 # through a relay on 127.0.0.1) are waited out; N on both starts a new game
-# on both. ESC in the guest is reported by the host. The guest's
+# on both. P in one window pauses both, P in the other resumes both. ESC in
+# the guest is reported by the host. The guest's
 # window goes below the host's: a window wholly covered is not redrawn, and a
 # window that draws no frames runs no steps. The top 360 rows of each are
 # compared, which both show.
@@ -89,6 +90,37 @@ grep -q 'Horace is back' "$HB_ART/host.err" || hb_fail "the host did not go on: 
 grep -q 'Boris is back' "$HB_ART/guest.err" || hb_fail "the guest did not go on: $(cat "$HB_ART/guest.err")"
 grep -q 'Out of sync\|Lost the connection' "$HB_ART/host.err" "$HB_ART/guest.err" &&
   hb_fail "the match broke after the silence: $(cat "$HB_ART/host.err" "$HB_ART/guest.err")"
+
+# P in the host's window pauses both games, and P in the guest's resumes both.
+timeout 5 xdotool windowfocus --sync "$host_wid"
+hb_tap p
+for _ in $(seq 40); do grep -q 'paused by Boris' "$HB_ART/guest.err" && break; sleep 0.1; done
+grep -q 'paused by Boris' "$HB_ART/host.err" || hb_fail "the host did not pause: $(cat "$HB_ART/host.err")"
+grep -q 'paused by Boris' "$HB_ART/guest.err" || hb_fail "the guest did not pause: $(cat "$HB_ART/guest.err")"
+sleep 0.5
+shot "$host_wid" host_paused
+shot "$guest_wid" guest_paused
+# Held: two shots a second apart are the same picture on both sides.
+sleep 1.5
+shot "$host_wid" host_paused_later
+shot "$guest_wid" guest_paused_later
+for who in host guest; do
+  n=$(compare -metric AE -fuzz 2% "$HB_ART/${who}_paused.png[800x360+0+0]" "$HB_ART/${who}_paused_later.png[800x360+0+0]" null: 2>&1 | cut -d' ' -f1)
+  echo "$who paused: $n pixels changed in 1.5 s"
+  [ "${n%.*}" -lt 200 ] || hb_fail "the $who's game moved while paused ($n pixels)"
+  # The panel's plate, between PAUSED and its keys.
+  plate=$(convert "$HB_ART/${who}_paused.png" -crop 1x1+250+300 -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
+  [ "$plate" = "#1F293D" ] || hb_fail "no pause panel in the $who's window (found $plate)"
+done
+timeout 5 xdotool windowfocus --sync "$guest_wid"
+hb_tap p
+for _ in $(seq 40); do grep -q 'the game goes on' "$HB_ART/host.err" && break; sleep 0.1; done
+grep -q 'the game goes on' "$HB_ART/host.err" || hb_fail "the host was not resumed: $(cat "$HB_ART/host.err")"
+grep -q 'the game goes on' "$HB_ART/guest.err" || hb_fail "the guest was not resumed: $(cat "$HB_ART/guest.err")"
+for who in host guest; do
+  sed -n '/paused by/,$p' "$HB_ART/$who.err" | grep -q 'Waiting for\|Out of sync\|Lost the connection' &&
+    hb_fail "the pause was taken for a broken link by the $who: $(cat "$HB_ART/$who.err")"
+done
 
 # N on one side asks the other; the new game starts on both when both pressed it.
 xdotool mousemove 1000 760

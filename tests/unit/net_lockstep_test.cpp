@@ -300,4 +300,193 @@ TEST_F(LockstepMatch, GarbageFromThePeerChangesNothing) {
     expectSameGame();
 }
 
+// A pause either player asks for holds both games, for as long as it lasts,
+// and either player can end it; the match then goes on in step.
+TEST_F(LockstepMatch, APauseHoldsBothGamesAndTheOtherPlayerCanResumeIt) {
+    LinkConditions link;
+    link.delayMs = 30;
+    link.jitterMs = 10;
+    link.loss = 0.05;
+    link.seed = 3;
+    start(link);
+    runSteps(200);
+    host->session.setPaused(true, now);
+    EXPECT_TRUE(host->session.paused());
+    EXPECT_FALSE(host->session.wantsLocalInput());
+    EXPECT_FALSE(host->session.stepReady());
+    runFor(300);
+    ASSERT_TRUE(guest->session.paused()) << "the other game did not hear of the pause";
+    EXPECT_EQ(guest->session.pausedBy(), 0);
+    EXPECT_EQ(host->session.pausedBy(), 0);
+    // The other game ran only the steps it already had both records for.
+    const int64_t held[2] = {host->session.stepsRun(), guest->session.stepsRun()};
+    EXPECT_LE(guest->session.stepsRun(), host->session.stepsRun() + host->session.delay());
+    const uint64_t bytesBefore = host->transport.bytesSent() + guest->transport.bytesSent();
+    runFor(40000);
+    EXPECT_EQ(host->session.stepsRun(), held[0]) << "a step ran while paused";
+    EXPECT_EQ(guest->session.stepsRun(), held[1]) << "a step ran while paused";
+    EXPECT_TRUE(bothPlaying()) << host->session.endMessage() << guest->session.endMessage();
+    EXPECT_FALSE(host->sawWaiting || guest->sawWaiting) << host->lastWaiting << guest->lastWaiting;
+    // The pause costs no more than play: the record packets are its keep-alive.
+    const double pausedBytesPerSecond =
+        (host->transport.bytesSent() + guest->transport.bytesSent() - bytesBefore) / 2 / 40.0;
+    EXPECT_LE(pausedBytesPerSecond, 2048);
+    // Pressing again from the other side resumes both.
+    guest->session.setPaused(false, now);
+    runFor(300);
+    EXPECT_FALSE(host->session.paused());
+    EXPECT_FALSE(guest->session.paused());
+    EXPECT_EQ(host->session.pausedBy(), -1);
+    runSteps(held[0] + 400);
+    EXPECT_TRUE(bothPlaying()) << host->session.endMessage() << guest->session.endMessage();
+    expectSameGame();
+    EXPECT_FALSE(host->sawWaiting || guest->sawWaiting) << "the held time counted as waiting after the resume";
+}
+
+// Paused while held on the other game (its machine busy): the pause is not
+// waiting for anyone, however long; once resumed, the wait counts afresh.
+TEST_F(LockstepMatch, APauseWhileHeldOnThePeerIsNotWaitingForIt) {
+    start({});
+    runSteps(100);
+    guest->stopAt = guest->session.stepsRun();
+    runFor(500);
+    ASSERT_FALSE(host->sawWaiting);
+    host->session.setPaused(true, now);
+    runFor(30000);
+    EXPECT_FALSE(host->sawWaiting) << "a pause was taken for the other game holding this one up";
+    EXPECT_FALSE(guest->sawWaiting);
+    host->session.setPaused(false, now);
+    runFor(900);
+    EXPECT_FALSE(host->sawWaiting) << "the time paused counted towards the wait";
+    runFor(300);
+    EXPECT_EQ(host->lastWaiting, "Waiting for Horace\u2026");
+    guest->stopAt = -1;
+    runSteps(300);
+    EXPECT_TRUE(bothPlaying());
+    expectSameGame();
+}
+
+// Presses on both machines within a round trip of each other, over a lossy
+// link: every burst ends with both games in the same state, held by the same
+// player, and the match agrees to the end.
+TEST_F(LockstepMatch, PausePressesOnBothSidesAtOnceSettleTheSameWayOnBoth) {
+    LinkConditions link;
+    link.delayMs = 40;
+    link.jitterMs = 15;
+    link.loss = 0.1;
+    link.reorder = 0.1;
+    link.seed = 9;
+    start(link);
+    runSteps(100);
+    // Both at the very same moment: paused, not toggled back to running.
+    host->session.setPaused(true, now);
+    guest->session.setPaused(true, now);
+    runFor(400);
+    EXPECT_TRUE(host->session.paused());
+    EXPECT_TRUE(guest->session.paused());
+    EXPECT_EQ(host->session.pausedBy(), guest->session.pausedBy());
+    host->session.setPaused(false, now);
+    guest->session.setPaused(false, now);
+    runFor(400);
+    EXPECT_FALSE(host->session.paused());
+    EXPECT_FALSE(guest->session.paused());
+
+    std::mt19937 presses(4);
+    int sawPaused = 0, sawRunning = 0;
+    for (int burst = 0; burst < 40; ++burst) {
+        SCOPED_TRACE(burst);
+        // Each player presses P now and then, as its own screen shows the game.
+        for (int ms = 0; ms < 150; ++ms) {
+            for (Side* s : {host.get(), guest.get()})
+                if (presses() % 60 == 0) s->session.setPaused(!s->session.paused(), now);
+            runFor(1);
+        }
+        runFor(500);
+        ASSERT_EQ(host->session.paused(), guest->session.paused());
+        ASSERT_EQ(host->session.pausedBy(), guest->session.pausedBy());
+        (host->session.paused() ? sawPaused : sawRunning)++;
+    }
+    EXPECT_GT(sawPaused, 0);
+    EXPECT_GT(sawRunning, 0);
+    host->session.setPaused(false, now);
+    runFor(400);
+    runSteps(host->session.stepsRun() + 300);
+    EXPECT_TRUE(bothPlaying()) << host->session.endMessage() << guest->session.endMessage();
+    expectSameGame();
+}
+
+// A pause is no shelter for a peer that is gone: quitting is heard at once,
+// and a peer whose packets stop is lost after ten seconds as in play.
+TEST_F(LockstepMatch, APeerThatGoesWhilePausedIsStillNoticed) {
+    start({});
+    runSteps(100);
+    guest->session.setPaused(true, now);
+    runFor(15000);
+    ASSERT_TRUE(bothPlaying());
+    ASSERT_TRUE(host->session.paused());
+    static_cast<MemoryTransport&>(guest->transport).kill();
+    runFor(9900);
+    EXPECT_TRUE(host->session.playing());
+    runFor(200);
+    EXPECT_EQ(host->session.end(), LockstepSession::End::Lost);
+    EXPECT_FALSE(host->session.paused());
+
+    start({});
+    now = 0;
+    runSteps(100);
+    host->session.setPaused(true, now);
+    runFor(5000);
+    guest->session.quit();
+    runFor(100);
+    EXPECT_EQ(host->session.end(), LockstepSession::End::PeerQuit);
+    EXPECT_EQ(host->session.endMessage(), "Horace left the game");
+}
+
+// A change numbered past anything a sound peer can have seen is not taken:
+// it would leave this side unable to number its own changes above it.
+TEST_F(LockstepMatch, APauseNumberedBeyondWhatThePeerCanKnowIsIgnored) {
+    start({});
+    runSteps(50);
+    NetMessage m;
+    m.type = MessageType::Pause;
+    m.first = 0xffffffffu;
+    m.paused = true;
+    const std::vector<uint8_t> bytes = encodeMessage(m);
+    guest->transport.send(1, NetChannel::Reliable, bytes.data(), bytes.size());
+    runFor(50);
+    EXPECT_FALSE(host->session.paused());
+    m.first = 1;  // the first change there is
+    const std::vector<uint8_t> sound = encodeMessage(m);
+    guest->transport.send(1, NetChannel::Reliable, sound.data(), sound.size());
+    runFor(50);
+    EXPECT_TRUE(host->session.paused());
+    EXPECT_EQ(host->session.pausedBy(), 1);
+}
+
+// Both agree to a new game while paused: it starts running on both.
+TEST_F(LockstepMatch, ARematchAgreedWhilePausedStartsRunning) {
+    LinkConditions link;
+    link.delayMs = 20;
+    link.loss = 0.05;
+    start(link);
+    host->restartOnNewGame = guest->restartOnNewGame = true;
+    runSteps(150);
+    guest->session.setPaused(true, now);
+    runFor(300);
+    ASSERT_TRUE(host->session.paused());
+    host->session.askRematch(now);
+    runFor(300);
+    guest->session.askRematch(now);
+    runFor(300);
+    ASSERT_EQ(host->session.gameNumber(), 1);
+    ASSERT_EQ(guest->session.gameNumber(), 1);
+    EXPECT_FALSE(host->session.paused());
+    EXPECT_FALSE(guest->session.paused());
+    EXPECT_EQ(host->newGames, 1);
+    EXPECT_EQ(guest->newGames, 1);
+    runSteps(300);
+    EXPECT_TRUE(bothPlaying()) << host->session.endMessage() << guest->session.endMessage();
+    expectSameGame();
+}
+
 }  // namespace

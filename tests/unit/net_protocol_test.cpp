@@ -68,13 +68,18 @@ std::vector<NetMessage> everyKind() {
     m.cow = static_cast<uint8_t>(ByeReason::OutOfSync);
     m.first = 340;
     all.push_back(m);
+    m = {};
+    m.type = MessageType::Pause;
+    m.first = 77;
+    m.paused = true;
+    all.push_back(m);
     return all;
 }
 
 bool same(const NetMessage& a, const NetMessage& b) {
     return a.type == b.type && a.protocol == b.protocol && a.text == b.text && a.value == b.value &&
            a.cow == b.cow && a.delay == b.delay && a.game == b.game && a.size == b.size && a.steps == b.steps && a.ack == b.ack &&
-           a.first == b.first && a.bytes == b.bytes;
+           a.first == b.first && a.paused == b.paused && a.bytes == b.bytes;
 }
 
 TEST(NetProtocol, EveryMessageDecodesAsItWasAndNoPrefixOrExtensionDoes) {
@@ -119,6 +124,12 @@ TEST(NetProtocol, FieldsOutOfTheirRangesAreRefused) {
     NetMessage bye = everyKind()[10];
     bye.cow = 9;
     EXPECT_TRUE(refused(bye));
+    NetMessage pause = everyKind()[11];
+    pause.first = 0;  // the state before any change, never sent
+    EXPECT_TRUE(refused(pause));
+    std::vector<uint8_t> flag = encodeMessage(everyKind()[11]);
+    flag.back() = 2;  // neither held nor going on
+    EXPECT_FALSE(decodeMessage(flag.data(), flag.size(), back));
 
     std::vector<uint8_t> b = encodeMessage(everyKind()[4]);
     b[0] = 'X';  // not our magic
@@ -199,7 +210,7 @@ TEST(NetProtocol, EverySeedOfTheFuzzCorpusIsAMessage) {
         ++seen;
     }
     closedir(d);
-    EXPECT_EQ(seen, 11);
+    EXPECT_EQ(seen, 12);
 }
 
 }  // namespace

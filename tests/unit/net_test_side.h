@@ -29,6 +29,10 @@ struct Side {
     // The real game in place of the stand-in: runs the step, gives the digest.
     std::function<uint64_t(const StepInput&)> game;  // flips one bit of the state after this step
     std::string lastWaiting;
+    // Starts the stand-in game afresh the moment the session agrees to a new
+    // one, as the window does, rather than leaving it to the test.
+    bool restartOnNewGame = false;
+    int newGames = 0;
 
     void frame(int64_t now) {
         LockstepSession& s = session;
@@ -59,6 +63,10 @@ struct Side {
     }
     void tick(int64_t now) {
         session.update(now);
+        if (restartOnNewGame && session.takeNewGame()) {
+            state = 0x1234;
+            ++newGames;
+        }
         const std::string w = session.waitingMessage(now);
         if (!w.empty()) {
             sawWaiting = true;

@@ -195,24 +195,6 @@ TEST(RunningScoreTest, EachWinCountsOnceAndANewGameArmsItAgain) {
 
 namespace {
 
-// A game with another machine runs in lockstep: one side holding it would
-// leave the other waiting and, after ten seconds, losing the connection.
-TEST_F(PauseTest, AGameWithAnotherMachineIsNotPausedByOneSide) {
-    state.pauseAllowed = false;
-    tap(vk::P);
-    EXPECT_FALSE(state.paused);
-    focused = false;
-    frame();
-    EXPECT_FALSE(state.paused);
-    EXPECT_EQ(pausedFrames, 0);
-    EXPECT_EQ(playingFrames, 3);
-    // Back to a local game, the keys pause again.
-    state.pauseAllowed = true;
-    focused = true;
-    tap(vk::P);
-    EXPECT_TRUE(state.paused);
-}
-
 // Typing an address in the title's menu: its digits start no game alone.
 TEST_F(PauseTest, DigitsTypedInTheMenuStartNoGameAgainstTheComputer) {
     state.phase = GamePhase::Title;
