@@ -1,5 +1,7 @@
 #include "net/lockstep.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -19,6 +21,33 @@ constexpr int64_t kMaxAhead = 64;
 // Just over a frame, so that at the frame's pace the packet a new record
 // sends makes this one unneeded.
 constexpr int64_t kInputsEveryMs = 60;
+
+// The map goes deflated (the shipped one in under a kilobyte), a chunk at a
+// time at this pace, so that even a large map keeps to the match's two
+// kilobytes a second; the host pings meanwhile, as the guest has nothing
+// else to say until the map is in.
+constexpr size_t kMapChunkBytes = 700;
+constexpr int64_t kMapChunkEveryMs = 500;
+constexpr int64_t kMapPingEveryMs = 1000;
+
+std::vector<uint8_t> deflateMap(const std::string& text) {
+    uLongf size = compressBound(static_cast<uLong>(text.size()));
+    std::vector<uint8_t> packed(size);
+    if (compress2(packed.data(), &size, reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        size = 0;  // cannot happen with a buffer of compressBound's size
+    packed.resize(size);
+    return packed;
+}
+
+// Exactly `size` bytes from exactly the bytes given, or false.
+bool inflateMap(const std::vector<uint8_t>& packed, uint32_t size, std::string& text) {
+    text.assign(size, '\0');
+    uLongf out = size;
+    uLong used = static_cast<uLong>(packed.size());
+    return uncompress2(reinterpret_cast<Bytef*>(&text[0]), &out, packed.data(), &used) == Z_OK && out == size &&
+           used == packed.size();
+}
 
 uint64_t mapDigest(const std::string& text) {
     Fnv64 h;
@@ -133,20 +162,24 @@ void LockstepSession::update(int64_t nowMs) {
                 s.type = MessageType::Start;
                 s.cow = static_cast<uint8_t>(localCow_);
                 s.delay = static_cast<uint8_t>(delay_);
+                mapPacked_ = deflateMap(config_.mapText);
                 s.size = static_cast<uint32_t>(config_.mapText.size());
+                s.packed = static_cast<uint32_t>(mapPacked_.size());
                 s.value = mapDigest(config_.mapText);
                 s.steps = static_cast<uint32_t>(std::min<int64_t>(std::max<int64_t>(config_.stepLimit, 0), UINT32_MAX));
                 send(NetChannel::Reliable, s);
-                for (size_t at = 0; at < config_.mapText.size(); at += kMaxMapChunk) {
-                    NetMessage c;
-                    c.type = MessageType::MapChunk;
-                    c.first = static_cast<uint32_t>(at);
-                    const size_t n = std::min(kMaxMapChunk, config_.mapText.size() - at);
-                    c.bytes.assign(config_.mapText.begin() + at, config_.mapText.begin() + at + n);
-                    send(NetChannel::Reliable, c);
-                }
                 startSent_ = true;
+                sendMapChunk(nowMs);
             }
+        }
+        if (config_.host && startSent_ && mapSent_ < mapPacked_.size() && nowMs - lastChunkMs_ >= kMapChunkEveryMs)
+            sendMapChunk(nowMs);
+        if (config_.host && startSent_ && nowMs - lastPingMs_ >= kMapPingEveryMs) {
+            NetMessage p;
+            p.type = MessageType::Ping;
+            p.first = static_cast<uint32_t>(nowMs);
+            send(NetChannel::Unsequenced, p);
+            lastPingMs_ = nowMs;
         }
         transport_.flush();
         return;
@@ -280,23 +313,25 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
         if (m.cow != 1 - localCow_) return;
         delay_ = m.delay > kMaxDelay ? kMaxDelay : m.delay;
         incomingMapSize_ = m.size;
+        incomingPackedSize_ = m.packed;
         config_.stepLimit = m.steps;
         incomingMapDigest_ = m.value;
         incomingMap_.clear();
         return;
     case MessageType::MapChunk:
         if (config_.host || state_ != State::Handshaking || !incomingMapSize_) return;
-        if (m.first != incomingMap_.size() || incomingMap_.size() + m.bytes.size() > incomingMapSize_) {
+        if (m.first != incomingMap_.size() || incomingMap_.size() + m.bytes.size() > incomingPackedSize_) {
             refuse("the host's map arrived damaged");
             return;
         }
-        incomingMap_.append(m.bytes.begin(), m.bytes.end());
-        if (incomingMap_.size() == incomingMapSize_) {
-            if (mapDigest(incomingMap_) != incomingMapDigest_) {
+        incomingMap_.insert(incomingMap_.end(), m.bytes.begin(), m.bytes.end());
+        if (incomingMap_.size() == incomingPackedSize_) {
+            std::string text;
+            if (!inflateMap(incomingMap_, incomingMapSize_, text) || mapDigest(text) != incomingMapDigest_) {
                 refuse("the host's map arrived damaged");
                 return;
             }
-            config_.mapText = incomingMap_;
+            config_.mapText = text;
             const std::string error = config_.loadMap ? config_.loadMap(config_.mapText) : std::string();
             if (!error.empty()) {
                 refuse("the host's map does not load: " + error);
@@ -406,6 +441,17 @@ void LockstepSession::applyPause(uint32_t number, bool byHost, bool paused, int 
     if (paused_ && !paused) lastStepMs_ = nowMs;  // the time held is not time waited
     paused_ = paused;
     pausedBy_ = paused ? byCow : -1;
+}
+
+void LockstepSession::sendMapChunk(int64_t nowMs) {
+    NetMessage c;
+    c.type = MessageType::MapChunk;
+    c.first = static_cast<uint32_t>(mapSent_);
+    const size_t n = std::min(kMapChunkBytes, mapPacked_.size() - mapSent_);
+    c.bytes.assign(mapPacked_.begin() + static_cast<long>(mapSent_), mapPacked_.begin() + static_cast<long>(mapSent_ + n));
+    send(NetChannel::Reliable, c);
+    mapSent_ += n;
+    lastChunkMs_ = nowMs;
 }
 
 bool LockstepSession::takeNewGame() {

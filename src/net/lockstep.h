@@ -131,6 +131,7 @@ private:
     void finish(End how, const std::string& message);
     void send(NetChannel channel, const NetMessage& m);
     void sendInputs(int64_t nowMs);
+    void sendMapChunk(int64_t nowMs);
     void startPlay(int64_t nowMs);
     void resetGame(int64_t nowMs);
     void applyPause(uint32_t number, bool byHost, bool paused, int byCow, int64_t nowMs);
@@ -153,10 +154,13 @@ private:
     bool helloSent_ = false, helloOk_ = false;
     std::vector<int> pings_;
     int64_t lastPingMs_ = -1000000;
-    std::string incomingMap_;
-    uint32_t incomingMapSize_ = 0;
+    std::vector<uint8_t> incomingMap_;  // deflated, as it comes
+    uint32_t incomingMapSize_ = 0, incomingPackedSize_ = 0;
     uint64_t incomingMapDigest_ = 0;
     bool startSent_ = false;
+    std::vector<uint8_t> mapPacked_;  // host: the map deflated, sent a chunk at a time
+    size_t mapSent_ = 0;
+    int64_t lastChunkMs_ = 0;
 
     // Lockstep of the current game.
     uint8_t game_ = 0;

@@ -100,6 +100,7 @@ std::vector<uint8_t> encodeMessage(const NetMessage& m) {
         w.u8(m.cow);
         w.u8(m.delay);
         w.u32(m.size);
+        w.u32(m.packed);
         w.u64(m.value);
         w.u32(m.steps);
         break;
@@ -161,9 +162,12 @@ bool decodeMessage(const uint8_t* data, size_t size, NetMessage& out) {
         m.cow = r.u8();
         m.delay = r.u8();
         m.size = r.u32();
+        m.packed = r.u32();
         m.value = r.u64();
         m.steps = r.u32();
-        if (m.cow > 1 || m.delay < 1 || m.delay > 8 || m.size == 0 || m.size > kMaxMapBytes) return false;
+        if (m.cow > 1 || m.delay < 1 || m.delay > 8 || m.size == 0 || m.size > kMaxMapBytes || m.packed == 0 ||
+            m.packed > kMaxMapBytes)
+            return false;
         break;
     case MessageType::MapChunk:
         m.first = r.u32();

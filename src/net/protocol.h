@@ -22,8 +22,8 @@ constexpr size_t kMaxInputsPerPacket = 128;
 enum class MessageType : uint8_t {
     Hello = 1,     // protocol, version text, test-match digest, cow
     Refuse = 2,    // text: why the game cannot go on
-    Start = 3,     // host: cow, delay, size (map bytes), value (map digest), steps (limit, 0 none)
-    MapChunk = 4,  // first (offset), bytes
+    Start = 3,     // host: cow, delay, size (map bytes), packed (deflated), value (map digest), steps (limit, 0 none)
+    MapChunk = 4,  // first (offset into the deflated map), bytes
     Ready = 5,     // guest: the map is read, play may start
     Ping = 6,      // first: the sender's clock
     Pong = 7,      // first: the ping's clock, echoed
@@ -46,6 +46,7 @@ struct NetMessage {
     uint8_t delay = 0;  // Start: steps between reading an input and its step
     uint8_t game = 0;   // which game of the session (rematches count up)
     uint32_t size = 0;
+    uint32_t packed = 0;  // Start: the map's bytes deflated, as they are sent
     uint32_t steps = 0;  // Start: where a headless match stops, 0 for no limit
     uint32_t ack = 0;    // Inputs: how many of the receiver's records the sender holds
     uint32_t first = 0;  // Inputs: the step of bytes[0]; MapChunk: the offset; Digest: the step

@@ -29,6 +29,7 @@ std::vector<NetMessage> everyKind() {
     m.cow = 1;
     m.delay = 3;
     m.size = 17577;
+    m.packed = 678;
     m.value = 42;
     m.steps = 23520;
     all.push_back(m);
@@ -78,7 +79,7 @@ std::vector<NetMessage> everyKind() {
 
 bool same(const NetMessage& a, const NetMessage& b) {
     return a.type == b.type && a.protocol == b.protocol && a.text == b.text && a.value == b.value &&
-           a.cow == b.cow && a.delay == b.delay && a.game == b.game && a.size == b.size && a.steps == b.steps && a.ack == b.ack &&
+           a.cow == b.cow && a.delay == b.delay && a.game == b.game && a.size == b.size && a.packed == b.packed && a.steps == b.steps && a.ack == b.ack &&
            a.first == b.first && a.paused == b.paused && a.bytes == b.bytes;
 }
 
@@ -117,6 +118,11 @@ TEST(NetProtocol, FieldsOutOfTheirRangesAreRefused) {
     EXPECT_TRUE(refused(start));
     start = everyKind()[2];
     start.delay = 0;
+    EXPECT_TRUE(refused(start));
+    start = everyKind()[2];
+    start.packed = 0;
+    EXPECT_TRUE(refused(start));
+    start.packed = kMaxMapBytes + 1;
     EXPECT_TRUE(refused(start));
     NetMessage refuse = everyKind()[1];
     refuse.text.clear();
