@@ -1,5 +1,5 @@
 // The window's pause in a game with another machine. The phase machine only
-// asks (P, a pad's Start, a lost focus); the session tells the other game,
+// asks (P, the Pause key, a pad's Start); the session tells the other game,
 // and the window is paused exactly while the two agree it is.
 #pragma once
 
