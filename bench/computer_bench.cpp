@@ -80,6 +80,22 @@ int winsOf(ComputerLevel a, ComputerLevel b, int games, int& steps) {
     return wins;
 }
 
+// The unit test's games against the scripted chaser, and more of them.
+int hardWinsAgainstChaser(int games, int& stalled) {
+    int wins = 0;
+    stalled = 0;
+    for (int g = 0; g < games; ++g) {
+        loadMap();
+        ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
+        ScriptedChaser chaser(static_cast<uint64_t>(g) * 7);
+        const bool hardIsBoris = g % 2 == 0;
+        MatchResult r = hardIsBoris ? playMatch(hard, chaser, 23520) : playMatch(chaser, hard, 23520);
+        if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++wins;
+        if (r.winner < 0) ++stalled;
+    }
+    return wins;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,29 +151,12 @@ int main(int argc, char** argv) {
     }
 
     {
-        int wins = 0, stalled = 0;
-        for (int g = 0; g < 20; ++g) {
-            loadMap();
-            ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
-            ScriptedChaser chaser(static_cast<uint64_t>(g) * 7);
-            const bool hardIsBoris = g % 2 == 0;
-            MatchResult r = hardIsBoris ? playMatch(hard, chaser, 23520) : playMatch(chaser, hard, 23520);
-            if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++wins;
-            if (r.winner < 0) ++stalled;
-        }
+        int stalled = 0;
+        const int wins = hardWinsAgainstChaser(20, stalled);
         std::printf("hard beats a straight-line chaser in %d of 20 (%d undecided at 23520 steps)\n", wins, stalled);
         std::printf("bench hard_vs_chaser_wins %d\n", wins);
-        // The same over ten times as many games, for a figure the twenty of
-        // the test only sample.
-        int more = 0;
-        for (int g = 0; g < 200; ++g) {
-            loadMap();
-            ComputerPlayer hard(ComputerLevel::Hard, 500 + g);
-            ScriptedChaser chaser(static_cast<uint64_t>(g) * 7);
-            const bool hardIsBoris = g % 2 == 0;
-            MatchResult r = hardIsBoris ? playMatch(hard, chaser, 23520) : playMatch(chaser, hard, 23520);
-            if (r.winner == (hardIsBoris ? kBoris : kHorace)) ++more;
-        }
+        // Ten times as many games, for the figure the test's twenty sample.
+        const int more = hardWinsAgainstChaser(200, stalled);
         std::printf("hard beats the chaser in %d of 200\nbench hard_vs_chaser_wins_of_200 %d\n", more, more);
     }
 
