@@ -6,19 +6,9 @@
 #include "audio/sounds.h"
 #include "game/replay.h"
 #include "game/step.h"
+#include "net/lockstep.h"
 #include "world/map_reader.h"
 #include "world/world_grid.h"
-
-namespace {
-
-class SilentSounds : public SoundSink {
-public:
-    void play(SoundId) override {}
-    void pause(SoundId) override {}
-    void stop(SoundId) override {}
-};
-
-}  // namespace
 
 std::string saveMatchRecord(const MatchRecord& r, std::string& error) {
     const std::string dir = replayDirectory();
@@ -28,10 +18,9 @@ std::string saveMatchRecord(const MatchRecord& r, std::string& error) {
     }
     if (!makeReplayDirectory(dir, error)) return "";
     // The same steps on the same map give this machine's game again; its
-    // sounds were heard already.
+    // sounds were heard already (no sink, no sound).
     SoundSink* heard = soundSink();
-    SilentSounds silent;
-    setSoundSink(&silent);
+    setSoundSink(nullptr);
     releaseWorld();
     clearLastStepInput();
     const MapLoadResult loaded = readMapFromBytes(r.mapText, "the host's map");
@@ -58,4 +47,13 @@ std::string saveMatchRecord(const MatchRecord& r, std::string& error) {
     }
     setSoundSink(heard);
     return path;
+}
+
+std::string saveMatchRecord(const LockstepSession& session, std::string& error) {
+    MatchRecord record;
+    record.mapText = session.mapText();
+    record.localCow = session.localCow();
+    record.outOfSyncAt = session.stepsRun();
+    record.steps = session.history();
+    return saveMatchRecord(record, error);
 }

@@ -7,6 +7,8 @@
 
 #include "game/cow_input.h"
 
+class LockstepSession;
+
 struct MatchRecord {
     std::string mapText;
     int localCow = 0;
@@ -19,3 +21,5 @@ struct MatchRecord {
 // replay directory; returns its path, or "" with `error` set. The world is
 // left as the steps leave it.
 std::string saveMatchRecord(const MatchRecord& record, std::string& error);
+// The same for the match a session played, up to the step it stopped at.
+std::string saveMatchRecord(const LockstepSession& session, std::string& error);

@@ -203,12 +203,7 @@ int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* e
     writer.finish(GameEnd::Stopped);
     std::string message = session.endMessage();
     if (session.end() == LockstepSession::End::OutOfSync) {
-        MatchRecord record;
-        record.mapText = session.mapText();
-        record.localCow = session.localCow();
-        record.outOfSyncAt = session.stepsRun();
-        record.steps = session.history();
-        const std::string path = saveMatchRecord(record, error);
+        const std::string path = saveMatchRecord(session, error);
         message += path.empty() ? "; the inputs could not be saved: " + error
                                 : "; both players' inputs are saved in " + path;
     }

@@ -209,13 +209,8 @@ private:
         endMessage_ = session_.endMessage();
         endRecording(GameEnd::Stopped);
         if (session_.end() == LockstepSession::End::OutOfSync) {
-            MatchRecord record;
-            record.mapText = session_.mapText();
-            record.localCow = session_.localCow();
-            record.outOfSyncAt = session_.stepsRun();
-            record.steps = session_.history();
             std::string error;
-            const std::string path = saveMatchRecord(record, error);
+            const std::string path = saveMatchRecord(session_, error);
             recordLine_ = path.empty() ? "The inputs could not be saved: " + error : "Inputs saved in " + path;
         }
         std::fprintf(stderr, "hoofbrawl: %s%s%s\n", endMessage_.c_str(), recordLine_.empty() ? "" : "; ",

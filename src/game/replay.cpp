@@ -4,10 +4,10 @@
 #include <cstring>
 #include <ctime>
 
-#include <zlib.h>
 
 #include "game/game_digest.h"
 #include "game/step.h"
+#include "world/map_packing.h"
 #include "world/map_reader.h"
 #include "world/world_grid.h"
 
@@ -44,17 +44,12 @@ void putText(std::vector<unsigned char>& out, const std::string& s, int lengthBy
     out.insert(out.end(), s.begin(), s.end());
 }
 
-// The map, deflated: its length, the deflated length, the deflated bytes. A
-// map is mostly the same few cells over and over, and 17 KB become under 1 KB.
+// The map, deflated: its length, the deflated length, the deflated bytes.
 void putMap(std::vector<unsigned char>& out, const std::string& map) {
-    uLongf size = compressBound(static_cast<uLong>(map.size()));
-    std::vector<unsigned char> packed(size);
-    if (compress2(packed.data(), &size, reinterpret_cast<const Bytef*>(map.data()), static_cast<uLong>(map.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
-        size = 0;  // cannot happen with a buffer of compressBound's size
+    const std::vector<uint8_t> packed = packMap(map);
     putU64(out, map.size(), 4);
-    putU64(out, size, 4);
-    out.insert(out.end(), packed.begin(), packed.begin() + static_cast<long>(size));
+    putU64(out, packed.size(), 4);
+    out.insert(out.end(), packed.begin(), packed.end());
 }
 
 std::string shortText(const std::string& s) {
@@ -304,17 +299,11 @@ ReplayReadResult readReplay(const std::string& bytes) {
         }
         std::string packed;
         if (!text(packed, 4, kReplayMaxMapBytes, "a packed map")) return false;
-        // Inflated into exactly the size the file gives, so no input can make
-        // it allocate more; anything but a stream of exactly that size is refused.
-        into.assign(static_cast<size_t>(length), '\0');
-        uLongf size = static_cast<uLongf>(length);
-        uLong used = static_cast<uLong>(packed.size());
-        const int z = uncompress2(reinterpret_cast<Bytef*>(&into[0]), &size,
-                                  reinterpret_cast<const Bytef*>(packed.data()), &used);
-        if (z != Z_OK || size != length || used != packed.size()) {
+        // Anything but a stream of exactly the size the file gives is refused.
+        if (!unpackMap(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), static_cast<size_t>(length),
+                       into)) {
             error = "the map at byte " + std::to_string(where) + " is damaged (it does not unpack to " +
                     std::to_string(length) + " bytes)";
-            into.clear();
             return false;
         }
         return true;

@@ -1,11 +1,10 @@
 #include "net/lockstep.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "game/game_digest.h"
+#include "world/map_packing.h"
 
 namespace {
 
@@ -29,25 +28,6 @@ constexpr int64_t kInputsEveryMs = 60;
 constexpr size_t kMapChunkBytes = 700;
 constexpr int64_t kMapChunkEveryMs = 500;
 constexpr int64_t kMapPingEveryMs = 1000;
-
-std::vector<uint8_t> deflateMap(const std::string& text) {
-    uLongf size = compressBound(static_cast<uLong>(text.size()));
-    std::vector<uint8_t> packed(size);
-    if (compress2(packed.data(), &size, reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
-        size = 0;  // cannot happen with a buffer of compressBound's size
-    packed.resize(size);
-    return packed;
-}
-
-// Exactly `size` bytes from exactly the bytes given, or false.
-bool inflateMap(const std::vector<uint8_t>& packed, uint32_t size, std::string& text) {
-    text.assign(size, '\0');
-    uLongf out = size;
-    uLong used = static_cast<uLong>(packed.size());
-    return uncompress2(reinterpret_cast<Bytef*>(&text[0]), &out, packed.data(), &used) == Z_OK && out == size &&
-           used == packed.size();
-}
 
 uint64_t mapDigest(const std::string& text) {
     Fnv64 h;
@@ -146,13 +126,7 @@ void LockstepSession::update(int64_t nowMs) {
         if (config_.host && helloOk_ && !startSent_) {
             const bool enough = static_cast<int>(pings_.size()) >= kHandshakePings ||
                                 (!pings_.empty() && nowMs - lastHeardMs_ > kHandshakePingsForMs);
-            if (!enough && nowMs - lastPingMs_ >= kHandshakePingEveryMs) {
-                NetMessage p;
-                p.type = MessageType::Ping;
-                p.first = static_cast<uint32_t>(nowMs);
-                send(NetChannel::Unsequenced, p);
-                lastPingMs_ = nowMs;
-            }
+            if (!enough && nowMs - lastPingMs_ >= kHandshakePingEveryMs) sendPing(nowMs);
             if (enough) {
                 std::vector<int> sorted = pings_;
                 std::sort(sorted.begin(), sorted.end());
@@ -162,7 +136,7 @@ void LockstepSession::update(int64_t nowMs) {
                 s.type = MessageType::Start;
                 s.cow = static_cast<uint8_t>(localCow_);
                 s.delay = static_cast<uint8_t>(delay_);
-                mapPacked_ = deflateMap(config_.mapText);
+                mapPacked_ = packMap(config_.mapText);
                 s.size = static_cast<uint32_t>(config_.mapText.size());
                 s.packed = static_cast<uint32_t>(mapPacked_.size());
                 s.value = mapDigest(config_.mapText);
@@ -174,13 +148,7 @@ void LockstepSession::update(int64_t nowMs) {
         }
         if (config_.host && startSent_ && mapSent_ < mapPacked_.size() && nowMs - lastChunkMs_ >= kMapChunkEveryMs)
             sendMapChunk(nowMs);
-        if (config_.host && startSent_ && nowMs - lastPingMs_ >= kMapPingEveryMs) {
-            NetMessage p;
-            p.type = MessageType::Ping;
-            p.first = static_cast<uint32_t>(nowMs);
-            send(NetChannel::Unsequenced, p);
-            lastPingMs_ = nowMs;
-        }
+        if (config_.host && startSent_ && nowMs - lastPingMs_ >= kMapPingEveryMs) sendPing(nowMs);
         transport_.flush();
         return;
     }
@@ -190,13 +158,7 @@ void LockstepSession::update(int64_t nowMs) {
         finish(End::Lost, std::string("Lost the connection to ") + cowName(remoteCow()));
         return;
     }
-    if (nowMs - lastPingMs_ >= kPlayPingEveryMs) {
-        NetMessage p;
-        p.type = MessageType::Ping;
-        p.first = static_cast<uint32_t>(nowMs);
-        send(NetChannel::Unsequenced, p);
-        lastPingMs_ = nowMs;
-    }
+    if (nowMs - lastPingMs_ >= kPlayPingEveryMs) sendPing(nowMs);
     if (inputsOwed_ || nowMs - lastInputsSentMs_ >= kInputsEveryMs) sendInputs(nowMs);
     transport_.flush();
 }
@@ -327,7 +289,7 @@ void LockstepSession::handleMessage(const NetMessage& m, int64_t nowMs) {
         incomingMap_.insert(incomingMap_.end(), m.bytes.begin(), m.bytes.end());
         if (incomingMap_.size() == incomingPackedSize_) {
             std::string text;
-            if (!inflateMap(incomingMap_, incomingMapSize_, text) || mapDigest(text) != incomingMapDigest_) {
+            if (!unpackMap(incomingMap_.data(), incomingMap_.size(), incomingMapSize_, text) || mapDigest(text) != incomingMapDigest_) {
                 refuse("the host's map arrived damaged");
                 return;
             }
@@ -441,6 +403,14 @@ void LockstepSession::applyPause(uint32_t number, bool byHost, bool paused, int 
     if (paused_ && !paused) lastStepMs_ = nowMs;  // the time held is not time waited
     paused_ = paused;
     pausedBy_ = paused ? byCow : -1;
+}
+
+void LockstepSession::sendPing(int64_t nowMs) {
+    NetMessage p;
+    p.type = MessageType::Ping;
+    p.first = static_cast<uint32_t>(nowMs);
+    send(NetChannel::Unsequenced, p);
+    lastPingMs_ = nowMs;
 }
 
 void LockstepSession::sendMapChunk(int64_t nowMs) {

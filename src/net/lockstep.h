@@ -132,6 +132,7 @@ private:
     void send(NetChannel channel, const NetMessage& m);
     void sendInputs(int64_t nowMs);
     void sendMapChunk(int64_t nowMs);
+    void sendPing(int64_t nowMs);
     void startPlay(int64_t nowMs);
     void resetGame(int64_t nowMs);
     void applyPause(uint32_t number, bool byHost, bool paused, int byCow, int64_t nowMs);
