@@ -36,6 +36,15 @@ bool readHostMapText(const Options& options, std::string& text, std::string& nam
     return true;
 }
 
+SessionConfig sessionConfigFor(const Options& options) {
+    SessionConfig config;
+    config.host = options.hostPort >= 0;
+    config.cow = options.playAs.empty() ? (config.host ? kBoris : -1) : (options.playAs == "horace" ? kHorace : kBoris);
+    config.gameVersion = HOOFBRAWL_VERSION;
+    config.simulationDigest = simulationCheckDigest();
+    return config;
+}
+
 namespace {
 
 volatile std::sig_atomic_t stopSignal = 0;
@@ -54,16 +63,10 @@ namespace {
 
 int64_t nowMs() { return monotonicNanoseconds() / 1000000; }
 
-
-
 }  // namespace
 
 int runNetworkMatchHeadless(const Options& options, std::FILE* out, std::FILE* err) {
-    SessionConfig config;
-    config.host = options.hostPort >= 0;
-    config.cow = options.playAs.empty() ? (config.host ? kBoris : -1) : (options.playAs == "horace" ? 1 : 0);
-    config.gameVersion = HOOFBRAWL_VERSION;
-    config.simulationDigest = simulationCheckDigest();
+    SessionConfig config = sessionConfigFor(options);
     // The host's --steps holds for both.
     config.stepLimit = options.steps;
 

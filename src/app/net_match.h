@@ -8,10 +8,15 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "net/lockstep.h"
 
 // The map a host offers: --map, or the shipped one (from the working
 // directory). False with `error` set when it cannot be read.
 bool readHostMapText(const Options& options, std::string& text, std::string& name, std::string& error);
+
+// What --host/--join, --play and this build say of the session, the same for
+// a window and for a headless match: the map and its loading are the caller's.
+SessionConfig sessionConfigFor(const Options& options);
 
 // SIGINT and SIGTERM while networked: noted, so that the match tells the
 // other player it was left rather than leaving it ten seconds of silence.

@@ -17,7 +17,6 @@
 #include "net/enet_transport.h"
 #include "net/lockstep.h"
 #include "app/match_record.h"
-#include "net/sim_check.h"
 #include "platform/sleep.h"
 #include "ui/hud_state.h"
 #include "ui/net_overlay.h"
@@ -235,11 +234,7 @@ private:
 
 std::unique_ptr<NetPlay> startNetPlay(const Options& options, std::string& error) {
     if (options.hostPort < 0 && options.joinAddress.empty()) return nullptr;
-    SessionConfig config;
-    config.host = options.hostPort >= 0;
-    config.cow = options.playAs.empty() ? (config.host ? 0 : -1) : (options.playAs == "horace" ? 1 : 0);
-    config.gameVersion = HOOFBRAWL_VERSION;
-    config.simulationDigest = simulationCheckDigest();
+    SessionConfig config = sessionConfigFor(options);
     std::unique_ptr<EnetTransport> transport;
     std::string line;
     if (config.host) {
