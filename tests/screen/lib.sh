@@ -116,6 +116,16 @@ hb_wait_output() {  # pattern [timeout]
   return 1
 }
 
+# Waits until FILE holds a line matching PATTERN: TRIES looks, PAUSE apart.
+hb_wait_in_file() {  # file pattern [tries] [pause]
+  local i
+  for i in $(seq "${3:-40}"); do
+    grep -q -- "$2" "$1" 2>/dev/null && return 0
+    sleep "${4:-0.1}"
+  done
+  return 1
+}
+
 # Waits until no visible window is named NAME (an anchored pattern).
 hb_wait_window_gone() {  # name [timeout]
   local deadline=$((SECONDS + ${2:-20}))

@@ -94,7 +94,7 @@ grep -q 'Out of sync\|Lost the connection' "$HB_ART/host.err" "$HB_ART/guest.err
 # P in the host's window pauses both games, and P in the guest's resumes both.
 timeout 5 xdotool windowfocus --sync "$host_wid"
 hb_tap p
-for _ in $(seq 40); do grep -q 'paused by Boris' "$HB_ART/guest.err" && break; sleep 0.1; done
+hb_wait_in_file "$HB_ART/guest.err" 'paused by Boris' || true
 grep -q 'paused by Boris' "$HB_ART/host.err" || hb_fail "the host did not pause: $(cat "$HB_ART/host.err")"
 grep -q 'paused by Boris' "$HB_ART/guest.err" || hb_fail "the guest did not pause: $(cat "$HB_ART/guest.err")"
 sleep 0.5
@@ -116,7 +116,7 @@ for who in host guest; do
 done
 timeout 5 xdotool windowfocus --sync "$guest_wid"
 hb_tap p
-for _ in $(seq 40); do grep -q 'the game goes on' "$HB_ART/host.err" && break; sleep 0.1; done
+hb_wait_in_file "$HB_ART/host.err" 'the game goes on' || true
 grep -q 'the game goes on' "$HB_ART/host.err" || hb_fail "the host was not resumed: $(cat "$HB_ART/host.err")"
 grep -q 'the game goes on' "$HB_ART/guest.err" || hb_fail "the guest was not resumed: $(cat "$HB_ART/guest.err")"
 for who in host guest; do
@@ -128,12 +128,12 @@ done
 xdotool mousemove 1000 760
 timeout 5 xdotool windowfocus --sync "$host_wid"
 hb_tap n
-for _ in $(seq 40); do grep -q 'Boris asks for a new game' "$HB_ART/guest.err" && break; sleep 0.1; done
+hb_wait_in_file "$HB_ART/guest.err" 'Boris asks for a new game' || true
 grep -q 'Boris asks for a new game' "$HB_ART/guest.err" || hb_fail "the guest was not asked: $(cat "$HB_ART/guest.err")"
 grep -q 'a new game with' "$HB_ART/host.err" && hb_fail "a new game began on one side's word"
 timeout 5 xdotool windowfocus --sync "$guest_wid"
 hb_tap n
-for _ in $(seq 40); do grep -q 'a new game with' "$HB_ART/host.err" && break; sleep 0.1; done
+hb_wait_in_file "$HB_ART/host.err" 'a new game with' || true
 grep -q 'a new game with Horace' "$HB_ART/host.err" || hb_fail "no new game on the host: $(cat "$HB_ART/host.err")"
 grep -q 'a new game with Boris' "$HB_ART/guest.err" || hb_fail "no new game on the guest: $(cat "$HB_ART/guest.err")"
 sleep 2
@@ -150,7 +150,7 @@ timeout 5 xdotool windowfocus --sync "$guest_wid"
 xdotool mousemove 1000 760
 start_ns=$(date +%s%N)
 xdotool keydown Escape
-for _ in $(seq 60); do grep -q 'Horace left the game' "$HB_ART/host.err" && break; sleep 0.05; done
+hb_wait_in_file "$HB_ART/host.err" 'Horace left the game' 60 0.05 || true
 xdotool keyup Escape
 echo "the host heard of it $(( ($(date +%s%N) - start_ns) / 1000000 )) ms after ESC went down"
 grep -q 'Horace left the game' "$HB_ART/host.err" || hb_fail "host after the guest quit: $(cat "$HB_ART/host.err"); guest $(kill -0 $guest_pid 2>&1 && echo still running): $(cat "$HB_ART/guest.err")"
