@@ -38,6 +38,14 @@ join() {
   (cd "$build/data" && exec timeout 90 "$game" --headless --join "$address" "$@" >"$art/$name.out" 2>"$art/$name.err")
 }
 
+# A guest left running in the background, for what is done to it meanwhile.
+start_guest() {
+  local name=$1; shift
+  (cd "$build/data" && exec "$game" --headless --join "127.0.0.1:$HOST_PORT" "$@" >"$art/$name.out" 2>"$art/$name.err") &
+  GUEST_PID=$!
+  pids+=("$GUEST_PID")
+}
+
 same_result() {
   local what=$1 host=$2 guest=$3
   wait "$HOST_PID"
@@ -77,10 +85,8 @@ kill "$RELAY_PID" 2>/dev/null
 
 # 3. A match under way turns a third player away; a killed guest is reported.
 start_host kill_host --steps 1000000
-(cd "$build/data" && exec "$game" --headless --join "127.0.0.1:$HOST_PORT" --steps 1000000 \
-  >"$art/kill_guest.out" 2>"$art/kill_guest.err") &
-guest=$!
-pids+=("$guest")
+start_guest kill_guest --steps 1000000
+guest=$GUEST_PID
 sleep 2
 join third "127.0.0.1:$HOST_PORT" && fail "a third player was let in"
 grep -q 'Refused: game full' "$art/third.err" || fail "third player: $(cat "$art/third.err")"
@@ -95,10 +101,8 @@ echo "killed guest reported after $((SECONDS - killed)) s"
 
 # 4. A guest stopped by SIGTERM says goodbye: the host knows at once.
 start_host term_host --steps 1000000
-(cd "$build/data" && exec "$game" --headless --join "127.0.0.1:$HOST_PORT" --steps 1000000 \
-  >"$art/term_guest.out" 2>"$art/term_guest.err") &
-guest=$!
-pids+=("$guest")
+start_guest term_guest --steps 1000000
+guest=$GUEST_PID
 sleep 2
 kill -TERM "$guest"
 start_ns=$(date +%s%N)
