@@ -133,7 +133,7 @@ struct ComputerPlayer::Mind {
     int sameCell = 0;
     int unstick = 0, unstickDc = 0, unstickDr = 0;
     int attackSteps = 0, restSteps = 0;
-    int standSteps = 0;  // steps stood waiting for a rival that comes for it
+    bool standing = false;  // waiting for a rival that comes for it
     float meetBest = 0;  // the nearest that rival has come meanwhile
     int meetStale = 0;   // steps since it came nearer
     int lastCarried = -1;
@@ -298,7 +298,7 @@ bool ComputerPlayer::Mind::meet(const Cow& me, const Seen& rival, CowInput& in) 
     const float px = rival.x + vx * lag, py = rival.y + vy * lag;
     const float dx = px - me.x, dy = py - me.y;
     if (std::fabs(dx) > kMeetCells || std::fabs(dy) > kMeetCells) {
-        standSteps = 0;
+        standing = false;
         return false;
     }
     const bool second = &me == world.cow2;
@@ -308,30 +308,30 @@ bool ComputerPlayer::Mind::meet(const Cow& me, const Seen& rival, CowInput& in) 
         lungeMeets(me, qx, qy, px, py)) {
         in.set(CowAction::Attack);
         attackSteps = 4;
-        standSteps = 0;
+        standing = false;
         return true;
     }
     // From higher ground a lunge passes over the rival, whose own reaches up:
     // no place to wait for it.
     if (const GroundTile* tile = groundAt(cellOf(px), cellOf(py)))
         if (tile->standLevel + me.rival->height <= me.baseLevel + me.stepClearance) {
-            standSteps = 0;
+            standing = false;
             return false;
         }
     // Coming for it at some pace: a cow pushing against a fence only shakes.
     const float length = std::max(0.001f, std::sqrt(dx * dx + dy * dy));
     const bool closing = getsUp || (vx * dx + vy * dy) / length < -kComingPace;
     if (!closing) {
-        standSteps = 0;
+        standing = false;
         return false;
     }
     // A rival that comes no nearer is held up somewhere: not waited for.
     const float gap = std::max(std::fabs(dx), std::fabs(dy));
-    if (standSteps == 0 || gap < meetBest - 0.2f) {
+    if (!standing || gap < meetBest - 0.2f) {
         meetBest = gap;
         meetStale = 0;
     }
-    ++standSteps;
+    standing = true;
     if (++meetStale > kMeetStaleSteps) return false;
     const int fx = dx > 0.75f ? 1 : dx < -0.75f ? -1 : 0, fy = dy > 0.75f ? 1 : dy < -0.75f ? -1 : 0;
     // A key held one step turns a cow at once; held while it still walks,
@@ -687,7 +687,7 @@ CowInput ComputerPlayer::Mind::decide(Cow& me) {
     const bool meeting = level == ComputerLevel::Hard && hunter &&
                          (!rival.stunned || (rising(rival) && !(keepDown(me) && hitLands(me, rival)))) &&
                          me.energy >= kDashEnergyCost && gateColumn < 0;
-    if (!meeting) standSteps = 0;
+    if (!meeting) standing = false;
     if (meeting && meet(me, rival, in)) {
         sameCell = 0;  // standing there is the point
         return in;
